@@ -1,0 +1,98 @@
+// Vantrel: byte work on sonar logs for the Brellix viewer, as plain C exports.
+//
+// About the exports
+// - Every export is extern "C" with the platform's default calling convention and returns an
+//   int32_t: 0, or a length, or -1 where the export's comment says so.
+// - Arguments come in a fixed order: input buffers and counts first, then outputs. Integers
+//   are 32-bit (int32_t) or 16-bit (int16_t); reals are 32-bit floats.
+// - The caller owns and sizes every buffer. The library writes into the caller's memory in
+//   place, never keeps a pointer after returning and never allocates memory that outlives a
+//   call.
+// - Flag outputs are one byte (uint8_t*) written 0 or 1. "Boolean" inputs are int16_t,
+//   non-zero meaning true.
+// - Only the Process* exports keep state between calls (one processing state per process).
+#pragma once
+
+#include <stdint.h>
+
+#if defined(VANTREL_BUILDING)
+#define VANTREL_EXPORT __attribute__((visibility("default")))
+#else
+#define VANTREL_EXPORT
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Parses the SLG sub-header at the start of an SLG sounding record. Returns the sub-header
+// length (10 to 74), the offset of the sample area in the block, or -1 when the sub-header is
+// malformed (negative fish count); then only the lower limit, depth, flag outputs and the fish
+// count have been written. Reads at most 74 bytes of block; fishDepths holds at least 7 entries.
+VANTREL_EXPORT int32_t FileReadSubHeader(
+    const uint8_t* block, float* upper, float* lower, float* depth, uint8_t* depthValid,
+    uint8_t* waterTempValid, float* waterTemp, uint8_t* temp2Valid, float* temp2,
+    uint8_t* temp3Valid, float* temp3, uint8_t* waterSpeedValid, float* waterSpeed,
+    uint8_t* positionValid, int32_t* positionY, int32_t* positionX, int16_t* fishCount,
+    float* fishDepths, float* surfaceDepth, uint8_t* surfaceValid, float* topOfBottom,
+    uint8_t* topOfBottomValid, uint8_t* columnIs50kHz, uint8_t* timeValid, int32_t* timeOffset,
+    uint8_t* speedTrackValid, float* speed, float* track, uint8_t* altitudeValid,
+    float* altitude);
+
+// FileReadSubHeader with a layout selector: 1 or less reads the SLG sub-header, more than 1
+// the fixed 124-byte layout (and returns 124). The first and the last 17 arguments are unused.
+VANTREL_EXPORT int32_t FileReadSubHeader2(
+    int32_t unused, int32_t selector, const uint8_t* block, float* upper, float* lower,
+    float* depth, uint8_t* depthValid, uint8_t* waterTempValid, float* waterTemp,
+    uint8_t* temp2Valid, float* temp2, uint8_t* temp3Valid, float* temp3,
+    uint8_t* waterSpeedValid, float* waterSpeed, uint8_t* positionValid, int32_t* positionY,
+    int32_t* positionX, int16_t* fishCount, float* fishDepths, float* surfaceDepth,
+    uint8_t* surfaceValid, float* topOfBottom, uint8_t* topOfBottomValid,
+    uint8_t* columnIs50kHz, uint8_t* timeValid, int32_t* timeOffset, uint8_t* speedTrackValid,
+    float* speed, float* track, uint8_t* altitudeValid, float* altitude, void* unused1,
+    void* unused2, void* unused3, void* unused4, void* unused5, void* unused6, void* unused7,
+    void* unused8, void* unused9, void* unused10, void* unused11, void* unused12,
+    void* unused13, void* unused14, void* unused15, void* unused16, void* unused17);
+
+// Unpacks the sample area of a sounding record that starts at offset within a block of
+// available bytes, into destination.
+VANTREL_EXPORT int32_t FileDecompress(const uint8_t* block, int32_t offset, int32_t available,
+                                      void* destination, int32_t* remaining);
+
+// Reconstructs length samples of a very old sounding from its wavelet coefficients. length is
+// a positive multiple of 1024; otherwise nothing is written.
+VANTREL_EXPORT int32_t FileDecode(int32_t* coefficients, uint8_t* samples, int32_t length);
+
+// Resamples src[srcStart, srcStart + srcCount) onto dst[dstStart, dstStart + dstCount).
+VANTREL_EXPORT int32_t ColumnScale(int32_t srcStart, int32_t srcCount, const uint8_t* src,
+                                   int32_t dstStart, int32_t dstCount, uint8_t* dst);
+
+// Turns intensities into palette indexes through the three section tables, with black lines.
+VANTREL_EXPORT int32_t ColumnConvert(uint8_t* column, int32_t count, int16_t threshold,
+                                     const int16_t* widths, int32_t surfaceIndex,
+                                     int32_t bottomIndex, int16_t clearToBottom,
+                                     const uint8_t* table0, const uint8_t* table1,
+                                     const uint8_t* table2);
+
+// Copies n + 1 bytes of a column into bitmap memory, dst stepping by step bytes.
+VANTREL_EXPORT int32_t ColumnCopy(uint8_t* dst, const uint8_t* src, int32_t step, int32_t n);
+
+// Sets up the processing state for a chart's scale, limits and surface clarity.
+VANTREL_EXPORT int32_t ProcessSetup(float feetPerPixel, float upperLimit, float lowerLimit,
+                                    int16_t surfaceClarity);
+
+VANTREL_EXPORT int32_t ProcessRemoveSurfaceClutter(uint8_t* column, int32_t count,
+                                                   int32_t surfaceCellIndex);
+
+VANTREL_EXPORT int32_t ProcessHorizontalCorrelation(uint8_t* column, int32_t count,
+                                                    int16_t level, int32_t unused);
+
+VANTREL_EXPORT int32_t ProcessRecombination(void);
+
+// Stamps fish symbol number symbol into an 8-bit bitmap of rowCount rows of rowLength bytes.
+VANTREL_EXPORT int32_t FishDraw(uint8_t* pixels, int32_t rowLength, int32_t rowCount, int32_t x,
+                                int32_t y, int16_t symbol);
+
+#ifdef __cplusplus
+}
+#endif
