@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang under ASan + UBSan and runs each for a bounded time
+# from the writer's seed corpus. Usage: scripts/fuzz-smoke.sh [seconds per target]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+"$root/scripts/install-deps.sh" --fuzz
+build="$root/build-fuzz"
+CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DBRELLIX_FUZZ=ON -DBRELLIX_SANITIZE=ON -DBRELLIX_TESTS=OFF -DBRELLIX_BENCH=OFF \
+    -DBRELLIX_WARNINGS_AS_ERRORS=ON
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/fuzz/make_corpus" "$work/seeds"
+status=0
+for target in "$build"/fuzz/*_fuzz; do
+    name=$(basename "$target")
+    mkdir -p "$work/corpus/$name"
+    echo "== $name: ${seconds}s"
+    if ! (cd "$work" && "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 "$work/corpus/$name" "$work/seeds/$name" 2>&1 | tail -n 12); then
+        status=1
+    fi
+done
+exit $status

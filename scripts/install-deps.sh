@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing.
+# Usage: scripts/install-deps.sh [--fuzz]
+set -euo pipefail
+
+packages=(cmake ninja-build g++ make pkg-config binutils libgtest-dev libgmock-dev
+          libbenchmark-dev)
+for arg in "$@"; do
+    case "$arg" in
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        *) echo "unknown option: $arg" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

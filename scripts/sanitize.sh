@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the tests with AddressSanitizer + UBSan and runs them (benchmarks excluded).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
+    -DBRELLIX_WARNINGS_AS_ERRORS=ON -DBRELLIX_SANITIZE=ON -DBRELLIX_BENCH=OFF
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"
