@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make pkg-config binutils libgtest-dev libgmock-dev
-          libbenchmark-dev)
+          libbenchmark-dev qt6-base-dev)
 for arg in "$@"; do
     case "$arg" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
