@@ -54,8 +54,12 @@ VANTREL_EXPORT int32_t FileReadSubHeader2(
     void* unused8, void* unused9, void* unused10, void* unused11, void* unused12,
     void* unused13, void* unused14, void* unused15, void* unused16, void* unused17);
 
-// Unpacks the sample area of a sounding record that starts at offset within a block of
-// available bytes, into destination.
+// Unpacks the sample area that starts at block + offset and runs for available bytes.
+// *remaining 0 (SLG): moves the i16 count N and N sample bytes to destination (which may be the
+// block itself) and sets *remaining to the number moved: N, fewer if the area ends first, 0 for
+// a negative N. *remaining above 0 (very old): writes exactly *remaining 32-bit coefficients,
+// zero-filled where the codes end, and counts *remaining down by what the codes gave; a
+// negative *remaining writes nothing. Never reads past the area. Returns 0.
 VANTREL_EXPORT int32_t FileDecompress(const uint8_t* block, int32_t offset, int32_t available,
                                       void* destination, int32_t* remaining);
 
@@ -63,33 +67,55 @@ VANTREL_EXPORT int32_t FileDecompress(const uint8_t* block, int32_t offset, int3
 // a positive multiple of 1024; otherwise nothing is written.
 VANTREL_EXPORT int32_t FileDecode(int32_t* coefficients, uint8_t* samples, int32_t length);
 
-// Resamples src[srcStart, srcStart + srcCount) onto dst[dstStart, dstStart + dstCount).
+// Resamples src[srcStart, srcStart + srcCount) onto dst[dstStart, dstStart + dstCount):
+// shrinking keeps each group's peak, enlarging repeats cells. A count of 0 or below writes
+// nothing. Returns 0.
 VANTREL_EXPORT int32_t ColumnScale(int32_t srcStart, int32_t srcCount, const uint8_t* src,
                                    int32_t dstStart, int32_t dstCount, uint8_t* dst);
 
-// Turns intensities into palette indexes through the three section tables, with black lines.
+// Turns column[0, count) into palette indexes through the three section tables (256 entries
+// each: no-echo, black line, gradient), with a black line of widths[section] cells at the start
+// of every echo. clearToBottom fills the cells above bottomIndex with table1[0] and converts
+// only from there. Never steps past the third section. Returns 0.
 VANTREL_EXPORT int32_t ColumnConvert(uint8_t* column, int32_t count, int16_t threshold,
                                      const int16_t* widths, int32_t surfaceIndex,
                                      int32_t bottomIndex, int16_t clearToBottom,
                                      const uint8_t* table0, const uint8_t* table1,
                                      const uint8_t* table2);
 
-// Copies n + 1 bytes of a column into bitmap memory, dst stepping by step bytes.
+// Writes src[n], src[n - 1], ..., src[0] to dst, dst + step, dst + 2 * step, ... (n + 1 bytes,
+// in that order); n below 0 writes nothing. Returns 0.
 VANTREL_EXPORT int32_t ColumnCopy(uint8_t* dst, const uint8_t* src, int32_t step, int32_t n);
 
-// Sets up the processing state for a chart's scale, limits and surface clarity.
+// The Process* exports share one processing state per process, all zero when the library is
+// loaded; calls must come from one thread at a time. Columns are intensities 0 to 255; a count
+// above 10000 processes the first 10000 cells, a count of 0 or below changes nothing.
+
+// Selects the surface clarity (0 Off, 1 Low, 2 Medium, 3 High; any other value acts as Off) and
+// restarts the clutter averages and the correlation history at their next use. The scale and
+// the limits are accepted and not used.
 VANTREL_EXPORT int32_t ProcessSetup(float feetPerPixel, float upperLimit, float lowerLimit,
                                     int16_t surfaceClarity);
 
+// Removes steady surface clutter in place from column[0, count): from the top down to 20, 40 or
+// 60 cells below surfaceCellIndex each cell loses its running average, fading out with depth.
+// Updates the running averages of every cell, except with clarity Off.
 VANTREL_EXPORT int32_t ProcessRemoveSurfaceClutter(uint8_t* column, int32_t count,
                                                    int32_t surfaceCellIndex);
 
-VANTREL_EXPORT int32_t ProcessHorizontalCorrelation(uint8_t* column, int32_t count,
-                                                    int16_t level, int32_t unused);
+// Records column[0, count) in the history and lowers each cell in place to its minimum over the
+// last level + 1 columns (at most the last four); level 0 or below leaves the column as it is.
+VANTREL_EXPORT int32_t ProcessHorizontalCorrelation(uint8_t* column, int32_t count, int16_t level,
+                                                    int32_t unused);
 
+// Has no effect; kept for the viewer's call sequence.
 VANTREL_EXPORT int32_t ProcessRecombination(void);
 
-// Stamps fish symbol number symbol into an 8-bit bitmap of rowCount rows of rowLength bytes.
+// Stamps fish symbol number symbol (0 to 5, growing in size) into an 8-bit bitmap of rowCount
+// rows of rowLength bytes stored bottom row first: x is the column of the symbol's centre, y the
+// row of its top counted from the top of the bitmap. The symbols use palette indexes 0 to 3 and
+// leave their transparent pixels alone; pixels outside the bitmap are skipped, and any other
+// symbol number draws nothing.
 VANTREL_EXPORT int32_t FishDraw(uint8_t* pixels, int32_t rowLength, int32_t rowCount, int32_t x,
                                 int32_t y, int16_t symbol);
 

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantrel {
+
+// The running state holds this many cells per column; longer columns are processed up to it.
+inline constexpr int32_t maxProcessedCells = 10000;
+
+} // namespace vantrel
