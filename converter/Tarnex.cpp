@@ -1,0 +1,116 @@
+#include "Tarnex.h"
+
+#include "CsvRows.h"
+#include "LogHeader.h"
+#include "LogInput.h"
+#include "Sink.h"
+#include "Sl2Walker.h"
+#include "SlgSubHeader.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace tarnex {
+
+namespace {
+
+// SLG and very old SLG: one row per whole block, the sub-header only.
+int convertSlg(LogInput& input, const LogHeader& header, Sink& csv, Sink& console)
+{
+    const bool veryOld = header.kind() == LogKind::VeryOldSlg;
+    // A very old log has no format word: its first word is the block size.
+    const int blockSize = veryOld ? header.formatWord : header.blockSize;
+    const uint64_t firstRecord = veryOld ? 6 : 10;
+    if (blockSize <= 0) {
+        console.print("Invalid block size in SLG header: %i\n", blockSize);
+        return kExitFailure;
+    }
+    csv.write(kSlgHeaderLine, sizeof kSlgHeaderLine - 1);
+
+    const size_t block = static_cast<size_t>(blockSize);
+    SlgSubHeader subHeader; // carries the previous row's values past a malformed sub-header
+    const uint64_t end = input.size();
+    for (uint64_t address = firstRecord; address <= end && block <= end - address;
+         address += block) {
+        size_t available = 0;
+        const uint8_t* bytes = input.view(address, block, available);
+        if (available < block) {
+            break;
+        }
+        // A block shorter than its sub-header reads as zeros past its end.
+        parseSlgSubHeader(bytes, block, subHeader);
+        writeSlgRow(csv, subHeader);
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+int verifyLog(LogInput& input, Sink& console)
+{
+    const LogHeader header = LogHeader::read(input);
+    switch (header.kind()) {
+    case LogKind::VeryOldSlg:
+        console.print("Input SL2 not supported (very old)\n");
+        return kExitFailure;
+    case LogKind::Slg:
+        console.print("Verification of input SLG not supported.\nTo verify a log file, pass in a "
+                      ".SL2 file or provide an output file name for converting to text.\n");
+        return kExitFailure;
+    case LogKind::Sl2:
+        break;
+    }
+    Sl2Walker walker(input, header, console);
+    walker.walk(nullptr);
+    walker.printSummary();
+    return kExitOk;
+}
+
+int convertLog(LogInput& input, Sink& csv, Sink& console)
+{
+    const LogHeader header = LogHeader::read(input);
+    if (header.kind() != LogKind::Sl2) {
+        return convertSlg(input, header, csv, console);
+    }
+    csv.write(kSl2HeaderLine, sizeof kSl2HeaderLine - 1);
+    Sl2Walker walker(input, header, console);
+    walker.walk(&csv);
+    return kExitOk;
+}
+
+int run(const std::vector<std::string>& args, Sink& console)
+{
+    if (args.size() != 1 && args.size() != 2) {
+        console.write(kUsageText, sizeof kUsageText - 1);
+        return kExitFailure;
+    }
+    std::unique_ptr<LogInput> input = LogInput::openFile(args[0]);
+    if (!input) {
+        console.print("Error opening input file for read");
+        return kExitFailure;
+    }
+    if (args.size() == 1) {
+        return verifyLog(*input, console);
+    }
+    std::FILE* file = std::fopen(args[1].c_str(), "wb");
+    if (file == nullptr) {
+        console.print("Error opening output file for write");
+        return kExitFailure;
+    }
+    int status;
+    bool written;
+    {
+        FileSink csv(file);
+        status = convertLog(*input, csv, console);
+        written = csv.flush();
+    }
+    written = std::fclose(file) == 0 && written;
+    // A full disk must not pass for a finished conversion: the text file is incomplete.
+    if (!written) {
+        console.print("Error writing output file\n");
+        return kExitFailure;
+    }
+    return status;
+}
+
+} // namespace tarnex

@@ -1,0 +1,326 @@
+// make_corpus <outdir>: writes the seed corpora of the fuzz targets with the log writer.
+//
+//   <outdir>/converter_fuzz/  whole logs for tarnex (both modes): well-formed SL2 with all six
+//                             channels and debug packets, SL2 with each integrity fault, SLG
+//                             (formats 1, 0 and negative), SLG with a malformed sub-header and
+//                             a partial last block, a very old log.
+//   <outdir>/reader_fuzz/     the same whole logs, for the viewer's reader.
+//   <outdir>/subheader_fuzz/  single SLG blocks (sub-header padded to 80 bytes) with varied flags.
+//   <outdir>/decode_fuzz/     4 bytes little-endian int32 "length" (the samples per sounding the
+//                             block expands to), then one very old block: sub-header, i32 scale
+//                             factor and wavelet code bytes.
+//
+// Seeds stay small (a few KB) so the fuzzer mutates structure, not bulk.
+#include "LogWriter.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace testlog;
+
+namespace {
+
+bool g_ok = true;
+
+void save(const fs::path& folder, const std::string& name, const std::vector<uint8_t>& bytes)
+{
+    if (!saveFile(folder / name, bytes)) {
+        std::fprintf(stderr, "make_corpus: cannot write %s\n", (folder / name).c_str());
+        g_ok = false;
+    }
+}
+
+std::vector<uint8_t> samples(size_t count, uint8_t seed)
+{
+    std::vector<uint8_t> out(count);
+    for (size_t i = 0; i < count; ++i) {
+        out[i] = static_cast<uint8_t>(seed + i * 7);
+    }
+    return out;
+}
+
+Sl2Column column(uint16_t channel, size_t cells, uint8_t seed)
+{
+    Sl2Column c;
+    c.channel = channel;
+    c.upperLimit = 0.0f;
+    c.lowerLimit = 30.0f + seed;
+    c.frequency = static_cast<uint8_t>(seed % 11);
+    c.depth = 12.5f + seed;
+    c.speed = 3.25f;
+    c.waterTemp = 18.0f;
+    c.positionX = -9000000 + seed;
+    c.positionY = 5000000 - seed;
+    c.waterSpeed = 2.5f;
+    c.track = 1.5f;
+    c.altitude = 100.0f;
+    c.heading = 0.75f;
+    c.validFlags = kValidSpeed | kValidWaterTemp | kValidPosition | kValidTrack | kValidHeading;
+    c.timeOffset = 1000 * seed;
+    c.samples = samples(cells, seed);
+    return c;
+}
+
+// A few packets of every sonar channel, with the debug pair after each channel-0 packet.
+void wellFormedSl2(Sl2Writer& log, bool debug)
+{
+    for (uint8_t round = 0; round < 2; ++round) {
+        for (uint16_t channel = 0; channel < 6; ++channel) {
+            log.add(column(channel, 16 + channel * 4, static_cast<uint8_t>(round * 6 + channel)));
+            if (channel == 0 && debug) {
+                log.add(column(10, 8, round));
+                log.add(column(11, 8, round));
+            }
+        }
+    }
+}
+
+template <typename Set> Sl2Faults faults(Set set)
+{
+    Sl2Faults f;
+    set(f);
+    return f;
+}
+
+void writeSl2Faults(const fs::path& dir)
+{
+    Sl2Header header;
+    header.blockSize = 64;
+
+    using Damage = std::function<void(Sl2Writer&)>;
+    const std::vector<std::pair<std::string, Damage>> cases = {
+        {"sl2_misaligned",
+         [](Sl2Writer& log) {
+             Sl2Column c = column(1, 16, 3);
+             c.padding = 2;
+             log.add(c);
+         }},
+        {"sl2_this_address",
+         [](Sl2Writer& log) {
+             log.add(column(1, 16, 3), faults([](Sl2Faults& f) { f.thisAddress = 4; }));
+         }},
+        {"sl2_previous_size",
+         [](Sl2Writer& log) {
+             log.add(column(1, 16, 3), faults([](Sl2Faults& f) { f.previousSize = 999; }));
+         }},
+        {"sl2_sequence",
+         [](Sl2Writer& log) {
+             log.add(column(2, 16, 3), faults([](Sl2Faults& f) { f.sequence = 7; }));
+         }},
+        {"sl2_last_channel",
+         [](Sl2Writer& log) {
+             Sl2Faults faults;
+             faults.lastChannelAddress = std::make_pair(4, 0x1234u);
+             log.add(column(1, 16, 3), faults);
+         }},
+        {"sl2_range_cells",
+         [](Sl2Writer& log) {
+             log.add(column(1, 16, 3), faults([](Sl2Faults& f) { f.rangeCells = 200; }));
+         }},
+        {"sl2_oversize",
+         [](Sl2Writer& log) {
+             log.add(column(1, 16, 3), faults([](Sl2Faults& f) { f.packetSize = 400; }));
+         }},
+        {"sl2_invalid_channel", [](Sl2Writer& log) { log.add(column(12, 16, 3)); }},
+        {"sl2_debug_without_bit", [](Sl2Writer& log) { log.add(column(10, 16, 3)); }},
+        {"sl2_invalid_frequency",
+         [](Sl2Writer& log) {
+             Sl2Column c = column(1, 16, 3);
+             c.frequency = 12;
+             log.add(c);
+         }},
+        {"sl2_trailing_garbage",
+         [](Sl2Writer& log) { log.appendBytes(std::vector<uint8_t>(90, 0xA5)); }},
+    };
+    for (const auto& [name, damage] : cases) {
+        Sl2Writer log(header);
+        log.add(column(0, 16, 1));
+        log.add(column(1, 16, 2));
+        damage(log);
+        log.add(column(0, 16, 4));
+        log.add(column(1, 16, 5));
+        save(dir, name, log.bytes());
+    }
+
+    Sl2Writer truncated(header);
+    truncated.add(column(0, 16, 1));
+    truncated.add(column(1, 16, 2));
+    truncated.truncate(truncated.size() - 100);
+    save(dir, "sl2_truncated", truncated.bytes());
+}
+
+SlgFields richFields(int i)
+{
+    SlgFields f;
+    f.lowerLimit = 40.0f + i;
+    f.depth = 22.75f + i;
+    f.upperLimit = 1.5f;
+    f.waterTemp = 17.25f;
+    f.position = SlgPosition{5000000 + i, -9000000 - i};
+    f.surfaceDepth = 0.5f;
+    f.topOfBottom = 21.0f;
+    if (i % 2 == 0) {
+        f.fishDepths = {10.0f, 11.5f};
+    }
+    f.is50kHz = i % 3 == 0;
+    f.timeOffset = 250 * i;
+    f.speedTrack = SlgSpeedTrack{4.5f, 0.25f, i == 1 ? -10000.0f : 300.0f};
+    return f;
+}
+
+void writeSlg(const fs::path& dir)
+{
+    for (int16_t format : {int16_t{1}, int16_t{0}, int16_t{-3}}) {
+        SlgWriter log(128, format);
+        for (int i = 0; i < 6; ++i) {
+            SlgSounding s;
+            s.header = richFields(i);
+            s.samples = samples(16, static_cast<uint8_t>(i));
+            log.add(s);
+        }
+        save(dir, "slg_format_" + std::to_string(format), log.bytes());
+    }
+
+    SlgWriter malformed(128);
+    for (int i = 0; i < 4; ++i) {
+        SlgSounding s;
+        s.header = richFields(i);
+        if (i == 2) {
+            s.header.flagsOverride = static_cast<uint16_t>((1u << 14) | 2u); // fish count -1
+        }
+        malformed.add(s);
+    }
+    malformed.appendBytes(std::vector<uint8_t>(50, 0x11)); // a partial last block
+    save(dir, "slg_malformed_partial", malformed.bytes());
+
+    SlgWriter tiny(12);
+    SlgSounding plain;
+    plain.header = SlgFields{};
+    tiny.addRawBlock(encodeSlgSubHeader(plain.header));
+    tiny.addRawBlock(encodeSlgSubHeader(richFields(3))); // cut to the block size
+    save(dir, "slg_small_blocks", tiny.bytes());
+
+    VeryOldWriter veryOld(160, 1024);
+    for (int i = 0; i < 4; ++i) {
+        veryOld.addCoded(richFields(i), 3, {0x40, 0x41, 0x85, 0x3F, 0x90, 0x50});
+    }
+    save(dir, "very_old", veryOld.bytes());
+}
+
+void writeSubHeaderSeeds(const fs::path& dir)
+{
+    std::vector<SlgFields> variants;
+    variants.push_back(SlgFields{});
+    SlgFields invalidDepth;
+    invalidDepth.depthValid = false;
+    invalidDepth.upperLimit = 2.0f;
+    variants.push_back(invalidDepth);
+    for (int i = 0; i < 4; ++i) {
+        variants.push_back(richFields(i));
+    }
+    SlgFields malformed = richFields(0);
+    malformed.flagsOverride = static_cast<uint16_t>((1u << 14) | 2u);
+    variants.push_back(malformed);
+    SlgFields fish;
+    fish.fishDepths = {1, 2, 3, 4, 5, 6, 7};
+    variants.push_back(fish);
+
+    for (size_t i = 0; i < variants.size(); ++i) {
+        std::vector<uint8_t> block = encodeSlgSubHeader(variants[i]);
+        block.resize(80, 0);
+        save(dir, "block_" + std::to_string(i), block);
+    }
+}
+
+void writeDecodeSeeds(const fs::path& dir)
+{
+    struct Seed
+    {
+        int32_t length;
+        int32_t scale;
+        std::vector<uint8_t> codes;
+    };
+    const std::vector<Seed> seeds = {
+        {1024, 3, {0x40, 0x41, 0x85, 0x3F, 0x90, 0x50}},
+        {1024, 1, std::vector<uint8_t>(64, 0x48)},
+        {2048, 7, {0x7F, 0x00, 0xFF, 0x60, 0x20}},
+        {1024, 0, {}},
+    };
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        VeryOldWriter log(200, static_cast<uint32_t>(seeds[i].length));
+        log.addCoded(richFields(static_cast<int>(i)), seeds[i].scale, seeds[i].codes);
+        std::vector<uint8_t> input;
+        putI32(input, seeds[i].length);
+        input.insert(input.end(), log.bytes().begin() + 6, log.bytes().end());
+        save(dir, "very_old_block_" + std::to_string(i), input);
+    }
+
+    // One block with codes from real samples: a smooth ramp codes compactly.
+    std::vector<uint8_t> ramp(1024);
+    for (size_t i = 0; i < ramp.size(); ++i) {
+        ramp[i] = static_cast<uint8_t>(i / 8);
+    }
+    try {
+        VeryOldWriter log(2000, 1024);
+        log.add(richFields(1), ramp);
+        std::vector<uint8_t> input;
+        putI32(input, 1024);
+        input.insert(input.end(), log.bytes().begin() + 6, log.bytes().end());
+        save(dir, "very_old_block_ramp", input);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_corpus: ramp seed skipped: %s\n", e.what());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_corpus <outdir>\n");
+        return 2;
+    }
+    const fs::path out(argv[1]);
+    const fs::path converter = out / "converter_fuzz";
+    const fs::path subHeader = out / "subheader_fuzz";
+    const fs::path decode = out / "decode_fuzz";
+    const fs::path reader = out / "reader_fuzz";
+    std::error_code error;
+    for (const fs::path& dir : {converter, subHeader, decode, reader}) {
+        fs::create_directories(dir, error);
+        if (error) {
+            std::fprintf(stderr, "make_corpus: cannot create %s\n", dir.c_str());
+            return 1;
+        }
+    }
+
+    Sl2Header header;
+    header.blockSize = 64;
+    {
+        Sl2Writer log(header);
+        wellFormedSl2(log, false);
+        save(converter, "sl2_channels", log.bytes());
+    }
+    {
+        Sl2Header debugHeader = header;
+        debugHeader.flags = 1;
+        Sl2Writer log(debugHeader);
+        wellFormedSl2(log, true);
+        save(converter, "sl2_channels_debug", log.bytes());
+    }
+    writeSl2Faults(converter);
+    writeSlg(converter);
+    writeSubHeaderSeeds(subHeader);
+    writeDecodeSeeds(decode);
+    fs::copy(converter, reader,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    if (error) {
+        std::fprintf(stderr, "make_corpus: cannot fill %s\n", reader.c_str());
+        return 1;
+    }
+    return g_ok ? 0 : 1;
+}
