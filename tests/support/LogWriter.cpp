@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace testlog {
@@ -67,8 +66,14 @@ bool saveFile(const std::filesystem::path& path, const std::vector<uint8_t>& byt
 
 std::vector<uint8_t> loadFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -231,7 +236,7 @@ Sl2Writer::Sl2Writer(const Sl2Header& header) : m_header(header)
     putI16(bytes, header.version);
     putI16(bytes, header.blockSize);
     putU16(bytes, header.flags);
-    emit(bytes);
+    putBytes(bytes);
 }
 
 Sl2Writer::~Sl2Writer()
@@ -264,7 +269,7 @@ bool Sl2Writer::close()
     return m_fileOk;
 }
 
-void Sl2Writer::emit(const std::vector<uint8_t>& bytes)
+void Sl2Writer::putBytes(const std::vector<uint8_t>& bytes)
 {
     m_address += bytes.size();
     if (m_file) {
@@ -277,6 +282,8 @@ void Sl2Writer::emit(const std::vector<uint8_t>& bytes)
 
 uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
 {
+    if (m_address + kSl2ColumnHeaderSize + c.samples.size() + c.padding > UINT32_MAX)
+        throw std::length_error("SL2 addresses are 32-bit: a log ends before 4 GB");
     const auto address = static_cast<uint32_t>(m_address);
     const bool sonarChannel = c.channel <= 5;
     uint32_t sequence = m_nextSequence[0] == 0 ? 0 : m_nextSequence[0] - 1;
@@ -344,15 +351,15 @@ uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
 
     // The recorder notes the size it wrote, even when the stored field is damaged.
     m_lastPacketSize = faults.packetSize.value_or(packetSize);
-    emit(p);
+    putBytes(p);
     if (faults.packetSize && *faults.packetSize > packetSize)
-        emit(std::vector<uint8_t>(*faults.packetSize - packetSize, 0));
+        putBytes(std::vector<uint8_t>(*faults.packetSize - packetSize, 0));
     return address;
 }
 
 void Sl2Writer::appendBytes(const std::vector<uint8_t>& bytes)
 {
-    emit(bytes);
+    putBytes(bytes);
 }
 
 void Sl2Writer::truncate(size_t size)

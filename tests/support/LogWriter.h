@@ -185,7 +185,9 @@ struct Sl2Column
 struct Sl2Faults
 {
     std::optional<uint32_t> thisAddress;
-    std::optional<uint16_t> packetSize; // the chain follows the stored size
+    // Stored packet size. A larger one pads the packet, so the chain follows it; a smaller
+    // one still writes the whole packet, so the next packet lies past where the size points.
+    std::optional<uint16_t> packetSize;
     std::optional<uint16_t> previousSize;
     std::optional<uint16_t> rangeCells; // stored N; the samples written stay as given
     std::optional<uint32_t> sequence;
@@ -216,7 +218,7 @@ public:
     // Flushes and closes the stream; true when every byte reached the file.
     bool close();
 
-    // Appends one packet and returns its address. Channels 0-5 advance their sequence number
+    // Appends one packet and returns its address; throws std::length_error past 4 GB. Channels 0-5 advance their sequence number
     // and own last-channel-address entry; other codes (debug 10, 11, invalid ones) carry the
     // table as it stands and channel 0's current sequence number unless faults set one.
     uint32_t add(const Sl2Column& column, const Sl2Faults& faults = {});
@@ -233,7 +235,7 @@ public:
     uint32_t nextSequence(int channel) const { return m_nextSequence[channel]; }
 
 private:
-    void emit(const std::vector<uint8_t>& bytes);
+    void putBytes(const std::vector<uint8_t>& bytes);
 
     Sl2Header m_header;
     std::vector<uint8_t> m_bytes;
