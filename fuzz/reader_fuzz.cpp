@@ -1,0 +1,118 @@
+// Arbitrary bytes as a sonar log for the viewer's reader: opened on every channel it offers,
+// then a short run of seeks and reads in both directions, sub-headers alone and address seeks,
+// with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here).
+#include "logs/tSonarFile.h"
+#include "platform/VantrelLibrary.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+using brellix::tSonarFile;
+using brellix::tSubHeader;
+
+namespace {
+
+std::filesystem::path g_input;
+
+void removeInput()
+{
+    std::error_code ignored;
+    std::filesystem::remove(g_input, ignored);
+}
+
+bool setUp()
+{
+    QString folder;
+    if (const char* bin = std::getenv("BRELLIX_BIN_DIR"); bin && *bin) {
+        folder = QString::fromLocal8Bit(bin);
+    } else {
+        std::error_code error;
+        const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+        if (!error)
+            folder = QString::fromStdString((self.parent_path().parent_path() / "bin").string());
+    }
+    brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
+    library.setSearchFolder(folder);
+    if (!library.verify())
+        std::fprintf(stderr, "reader_fuzz: reads will stop early: %s\n",
+                     library.errorString().toLocal8Bit().constData());
+
+    // The reader opens logs by name: each input goes to one file of this process.
+    g_input = std::filesystem::temp_directory_path() /
+              ("reader_fuzz_" + std::to_string(::getpid()) + ".log");
+    std::atexit(removeInput);
+    return true;
+}
+
+bool writeInput(const uint8_t* data, size_t size)
+{
+    std::FILE* file = std::fopen(g_input.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}
+
+void readAt(tSonarFile& file, int32_t sounding, bool autoRange)
+{
+    tSubHeader header;
+    header.sngUpperLimit = 0.0f;
+    header.sngLowerLimit = 100.0f;
+    header.lNumRangeCells = 200;
+    std::vector<uint8_t> column;
+    file.SSeek(sounding);
+    file.SRead(header, column, autoRange);
+    // Consecutive reads, the wrap after the last sounding included.
+    file.SRead(header, column, autoRange);
+}
+
+void exercise(tSonarFile& file)
+{
+    const int32_t count = file.NumSoundings();
+    // Past the end too, short of overflowing a damaged count.
+    const auto past = static_cast<int32_t>(
+        std::min<int64_t>(int64_t{count} + 3, std::numeric_limits<int32_t>::max()));
+    for (int32_t target : {0, count - 1, count / 2, 1, -1, past, count / 3})
+        readAt(file, target, target % 2 == 0);
+
+    tSubHeader alone;
+    file.SReadSubHeader(count / 4, alone);
+
+    int64_t address = file.AddressTell();
+    file.AddressSeek(address);
+    int64_t middle = file.lFileSize / 2;
+    file.AddressSeek(middle);
+    int64_t beyond = file.lFileSize + 4096;
+    file.AddressSeek(beyond);
+    readAt(file, file.STell(), false);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const bool ready = setUp();
+    if (!ready || !writeInput(data, size))
+        return 0;
+    const QString path = QString::fromStdString(g_input.string());
+    for (int channel : {0, 1, 2, 3, 4, 5, 10, 11, 6, 12}) {
+        tSonarFile file;
+        if (!file.SOpen(path, channel))
+            continue;
+        exercise(file);
+        // SLG logs read the same on every channel.
+        if (file.Version() != 2)
+            break;
+    }
+    return 0;
+}

@@ -1,0 +1,40 @@
+// A log opened for reading only, read at absolute 64-bit addresses. It counts the reads and
+// the bytes they delivered, so the cost of opening and seeking can be measured and tested.
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <cstdint>
+
+namespace brellix {
+
+class LogFile
+{
+public:
+    // Opens path read-only; false when it cannot be opened.
+    bool open(const QString& path);
+    void close();
+    bool isOpen() const { return m_file.isOpen(); }
+
+    // The file length when it was opened.
+    int64_t size() const { return m_size; }
+
+    // Reads up to length bytes at address into destination: the count read (short at the end
+    // of the file, 0 beyond it), or -1 on a read error or a negative address.
+    int64_t readAt(int64_t address, uint8_t* destination, int64_t length);
+    // True only when all length bytes were read.
+    bool readExactAt(int64_t address, uint8_t* destination, int64_t length);
+
+    uint64_t readCount() const { return m_reads; }
+    uint64_t bytesRead() const { return m_bytes; }
+    void resetCounters();
+
+private:
+    QFile m_file;
+    int64_t m_size = 0;
+    uint64_t m_reads = 0;
+    uint64_t m_bytes = 0;
+};
+
+} // namespace brellix
