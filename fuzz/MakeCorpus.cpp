@@ -276,6 +276,48 @@ void writeDecodeSeeds(const fs::path& dir)
     }
 }
 
+// Logs the viewer's reader seeks through: enough packets that its searches bisect, a layout
+// whose bisection once cycled, and a very old log of two wavelet runs per sounding.
+void writeReaderSeeds(const fs::path& dir)
+{
+    {
+        Sl2Header header;
+        header.blockSize = 256;
+        header.flags = 1;
+        Sl2Writer log(header);
+        for (uint8_t ping = 0; ping < 40; ++ping) {
+            log.add(column(0, 64, ping));
+            log.add(column(10, 32, ping));
+            log.add(column(11, 32, ping));
+            if (ping % 2 == 0)
+                log.add(column(1, 48, ping));
+            if (ping % 3 == 0)
+                log.add(column(2, 80, ping));
+        }
+        save(dir, "sl2_unequal_rates_debug", log.bytes());
+    }
+    {
+        Sl2Header header;
+        header.blockSize = 16000;
+        Sl2Writer log(header);
+        const std::pair<uint16_t, uint16_t> packets[] = {{1, 92},  {1, 192},   {1, 36}, {0, 14320},
+                                                         {0, 96},  {0, 176},   {1, 168}, {1, 244}};
+        uint8_t seed = 0;
+        for (const auto& [channel, cells] : packets)
+            log.add(column(channel, cells, seed++));
+        save(dir, "sl2_large_packet", log.bytes());
+    }
+    {
+        VeryOldWriter log(2100, 2048);
+        for (uint8_t n = 0; n < 3; ++n) {
+            SlgFields header;
+            header.depth = 20.0f + n;
+            log.add(header, samples(2048, n));
+        }
+        save(dir, "veryold_two_runs", log.bytes());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -322,5 +364,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_corpus: cannot fill %s\n", reader.c_str());
         return 1;
     }
+    writeReaderSeeds(reader);
     return g_ok ? 0 : 1;
 }
