@@ -1,0 +1,216 @@
+// Chart window figures, offscreen: the CPU time of a full redraw of a 1900 x 1000 pixel chart
+// (advanced signal processing off and on), and fast-forward playback with every channel window
+// of an SL2 log open (one plays, the others follow by file address): soundings per second per
+// window, the process's CPU share and its resident memory.
+//
+//   ui_redraw_bench [log.sl2] [playback seconds]
+//
+// The log defaults to BRELLIX_BENCH_LOG, else build/demo/demo.sl2; 20 seconds of playback. The
+// library is looked for in BRELLIX_BIN_DIR, else in ../bin from here.
+#include "document/DocumentHost.h"
+#include "document/frmDocument.h"
+#include "logs/tSonarFile.h"
+#include "platform/VantrelLibrary.h"
+#include "render/tColorScheme.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+using brellix::frmDocument;
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double wallSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// The main window's side as far as the charts need it, with its synchronisation.
+class BenchHost : public brellix::DocumentHost
+{
+public:
+    ~BenchHost() override
+    {
+        for (auto& chart : charts)
+            delete chart.data();
+    }
+
+    void SynchronizeMenu() override {}
+    void SyncFilePosition(brellix::tSonarFile& file, int32_t sounding) override
+    {
+        bool sought = false;
+        int64_t address = 0;
+        for (auto& chart : charts) {
+            if (!chart || chart->SonarFile.get() == &file ||
+                chart->SonarFile->GetFilename() != file.GetFilename())
+                continue;
+            if (!sought) {
+                file.SSeek(sounding);
+                address = file.AddressTell();
+                sought = true;
+            }
+            chart->GotoFilePosition(address);
+        }
+    }
+    bool AnyIdleWorking() override
+    {
+        return std::any_of(charts.begin(), charts.end(),
+                           [](const QPointer<frmDocument>& c) { return c && c->bIdleWorking; });
+    }
+    brellix::tColorScheme& UserColorScheme() override { return scheme; }
+    void ShowUserColorScheme(int32_t) override {}
+    void LoadChartSettings() override {}
+    void ShowDocument(frmDocument* document) override
+    {
+        charts.push_back(document);
+        if (area) {
+            area->addSubWindow(document)->show();
+        }
+    }
+    void DocumentUnloading(frmDocument&) override {}
+    QString GetSetting(const QString&, const QString&, const QString& fallback) override
+    {
+        return fallback;
+    }
+    void SaveSetting(const QString&, const QString&, const QString&) override {}
+    int32_t PositionFormat() const override { return 0; }
+    int32_t DepthFormat() const override { return 0; }
+
+    brellix::tColorScheme scheme;
+    std::vector<QPointer<frmDocument>> charts;
+    QMdiArea* area = nullptr;
+};
+
+void fullRedraw(const QString& log, int32_t asp)
+{
+    BenchHost host;
+    auto* chart = new frmDocument(host);
+    host.charts.push_back(chart);
+    chart->setTwipsPerPixel(15, 15);
+    // Picture 1900 x 1000 pixels above the 1000-twip band.
+    chart->resize(1900, 1000 + 67);
+    if (!chart->OpenFile(log, 0)) {
+        std::printf("cannot open %s\n", qPrintable(log));
+        return;
+    }
+    chart->tmrUpdate->stop();
+    chart->SonarOptions.setAdvancedSignalProcessing(asp);
+    chart->finishRedraw();
+    std::vector<double> runs;
+    for (int i = 0; i < 5; ++i) {
+        chart->GotoEnd();
+        const double start = cpuSeconds();
+        chart->finishRedraw();
+        runs.push_back(cpuSeconds() - start);
+    }
+    std::sort(runs.begin(), runs.end());
+    std::printf("full redraw %d x %d, ASP %d: CPU min %.1f ms, median %.1f ms (%d passes)\n",
+                chart->chartColumns(), chart->depthPixels(), asp, runs.front() * 1e3,
+                runs[runs.size() / 2] * 1e3, chart->redrawPasses());
+}
+
+void playback(QApplication& app, const QString& log, double seconds)
+{
+    BenchHost host;
+    QMdiArea area;
+    area.resize(1800, 1000);
+    area.show();
+    host.area = &area;
+    auto* primary = new frmDocument(host);
+    host.charts.push_back(primary);
+    if (!primary->OpenFile(log, 0)) {
+        std::printf("cannot open %s\n", qPrintable(log));
+        return;
+    }
+    area.addSubWindow(primary)->show();
+    area.tileSubWindows();
+    area.setActiveSubWindow(area.subWindowList().value(0));
+    // Let the first redraws finish before the clock starts.
+    while (host.AnyIdleWorking())
+        app.processEvents();
+
+    std::vector<int32_t> start;
+    for (auto& chart : host.charts)
+        start.push_back(chart->position());
+    primary->SetState(frmDocument::kFastForward);
+    const double cpu0 = cpuSeconds();
+    const double wall0 = wallSeconds();
+    // Until the time is up or the playing window reaches the end of the log.
+    QTimer watch;
+    watch.setInterval(50);
+    QObject::connect(&watch, &QTimer::timeout, &app, [&] {
+        if (wallSeconds() - wall0 >= seconds || primary->GetState() == frmDocument::kPaused)
+            app.quit();
+    });
+    watch.start();
+    app.exec();
+    const double wall = wallSeconds() - wall0;
+    const double cpu = cpuSeconds() - cpu0;
+
+    std::printf("fast forward for %.1f s with %zu windows:\n", wall, host.charts.size());
+    for (size_t i = 0; i < host.charts.size(); ++i) {
+        const frmDocument& chart = *host.charts[i];
+        std::printf("  channel %d (%d x %d): %.0f soundings/s%s\n", chart.channel(),
+                    chart.chartColumns(), chart.depthPixels(), (chart.position() - start[i]) / wall,
+                    chart.GetState() == frmDocument::kPaused && i == 0 ? " (reached the end)" : "");
+    }
+    std::printf("  CPU %.0f%% of one core, resident %ld kB\n", 100.0 * cpu / wall,
+                residentKilobytes());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString log = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                           : QString::fromLocal8Bit(qgetenv("BRELLIX_BENCH_LOG"));
+    if (log.isEmpty())
+        log = QStringLiteral("build/demo/demo.sl2");
+    const double seconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 20.0;
+
+    QString folder = QString::fromLocal8Bit(qgetenv("BRELLIX_BIN_DIR"));
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin");
+    brellix::VantrelLibrary::instance().setSearchFolder(folder);
+    if (!brellix::VantrelLibrary::instance().verify()) {
+        std::printf("%s\n", qPrintable(brellix::VantrelLibrary::instance().errorString()));
+        return 1;
+    }
+
+    fullRedraw(log, 0);
+    fullRedraw(log, 1);
+    playback(app, log, seconds);
+    return 0;
+}

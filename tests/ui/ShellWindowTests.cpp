@@ -1,0 +1,110 @@
+#include "ShellTestSupport.h"
+
+#include "document/frmDocument.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+// Fontconfig keeps its one-time set-up for the life of the process and never frees it; with
+// the sanitizers on, the leak checker would fail every test that lays out text. Read by the
+// leak checker of this test program only.
+extern "C" const char* __lsan_default_suppressions();
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+namespace {
+
+using brellix::frmDocument;
+using brellix::frmMain;
+using shelltest::ShellTest;
+
+class ShellWindowTest : public ShellTest
+{
+};
+
+TEST_F(ShellWindowTest, TheWindowMenuListsTheOpenChartsBelowItsItems)
+{
+    frmMain& main = startMain();
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("w1.slg"), 30)), nullptr);
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("w2.slg"), 30)), nullptr);
+    emit main.mnuWindow->aboutToShow();
+    QStringList listed;
+    bool afterItems = false;
+    for (QAction* item : main.mnuWindow->actions()) {
+        if (item == main.mnuWindowArrangeIcons) {
+            afterItems = true;
+            continue;
+        }
+        if (afterItems && !item->isSeparator()) {
+            listed.append(item->text());
+        }
+    }
+    ASSERT_EQ(listed.size(), 2);
+    EXPECT_TRUE(listed[0].startsWith(QStringLiteral("&1 w1.slg")));
+    EXPECT_TRUE(listed[1].startsWith(QStringLiteral("&2 w2.slg")));
+
+    // Shown again, the list is rebuilt rather than doubled.
+    emit main.mnuWindow->aboutToShow();
+    int entries = 0;
+    for (QAction* item : main.mnuWindow->actions()) {
+        entries += item->text().startsWith(QLatin1Char('&')) &&
+                           item->text().contains(QStringLiteral(".slg"))
+                       ? 1
+                       : 0;
+    }
+    EXPECT_EQ(entries, 2);
+}
+
+TEST_F(ShellWindowTest, TileVerticalPutsTheChartsSideBySide)
+{
+    frmMain& main = startMain();
+    main.resize(900, 700);
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("t1.slg"), 30)), nullptr);
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("t2.slg"), 30)), nullptr);
+    main.mnuWindowTileVertical->trigger();
+    const QList<QMdiSubWindow*> subs = main.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    const int width = main.mdiArea()->viewport()->width();
+    const int height = main.mdiArea()->viewport()->height();
+    EXPECT_EQ(subs[0]->geometry(), QRect(0, 0, width / 2, height));
+    EXPECT_EQ(subs[1]->geometry(), QRect(width / 2, 0, width / 2, height));
+}
+
+TEST_F(ShellWindowTest, TileHorizontalPutsTheChartsOneAboveTheOther)
+{
+    frmMain& main = startMain();
+    main.resize(900, 700);
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("h1.slg"), 30)), nullptr);
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("h2.slg"), 30)), nullptr);
+    main.mnuWindowTileHorizontal->trigger();
+    const QList<QMdiSubWindow*> subs = main.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    const int width = main.mdiArea()->viewport()->width();
+    const int height = main.mdiArea()->viewport()->height();
+    EXPECT_EQ(subs[0]->geometry(), QRect(0, 0, width, height / 2));
+    EXPECT_EQ(subs[1]->geometry(), QRect(0, height / 2, width, height / 2));
+}
+
+TEST_F(ShellWindowTest, ExitClosesTheMainWindowAndWritesItsKeys)
+{
+    frmMain& main = startMain();
+    ASSERT_NE(main.openChart(writeSlg(QStringLiteral("exit.slg"), 30)), nullptr);
+    main.mnuFileExit->trigger();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_TRUE(settings().contains(QStringLiteral("Settings"), QStringLiteral("State")));
+    EXPECT_TRUE(settings().contains(QStringLiteral("Options"), QStringLiteral("ColorMode0")));
+}
+
+TEST_F(ShellWindowTest, AnEmptyLogOpensAChartThatIsNotReady)
+{
+    frmMain& main = startMain();
+    frmDocument* chart = main.openChart(writeSlg(QStringLiteral("empty.slg"), 0));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_FALSE(chart->bDocumentReady);
+    EXPECT_TRUE(chart->isVisible());
+}
+
+} // namespace

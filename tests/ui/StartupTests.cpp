@@ -1,0 +1,134 @@
+#include "ShellTestSupport.h"
+
+#include "document/frmDocument.h"
+#include "platform/ApplicationState.h"
+#include "shell/Startup.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+using shelltest::ShellTest;
+
+class StartupTest : public ShellTest
+{
+};
+
+TEST_F(StartupTest, TheCommandLineIsTheArgumentsAfterTheProgramJoinedByBlanks)
+{
+    EXPECT_EQ(brellix::commandLineText({QStringLiteral("brellix")}), QString());
+    EXPECT_EQ(brellix::commandLineText({QStringLiteral("brellix"), QStringLiteral("/a/b c.sl2")}),
+              QStringLiteral("/a/b c.sl2"));
+    EXPECT_EQ(brellix::commandLineText(
+                  {QStringLiteral("brellix"), QStringLiteral("/a/b"), QStringLiteral("c.sl2")}),
+              QStringLiteral("/a/b c.sl2"));
+}
+
+TEST_F(StartupTest, ALogOnTheCommandLineOpensInAChartWindow)
+{
+    const QString log = writeSlg(QStringLiteral("one.slg"), 40);
+    brellix::frmMain& main = startMain(log);
+    const QList<brellix::frmDocument*> charts = main.documents();
+    ASSERT_EQ(charts.size(), 1);
+    EXPECT_EQ(charts[0]->strFileName, log);
+    EXPECT_TRUE(charts[0]->bDocumentReady);
+    EXPECT_TRUE(charts[0]->isVisible());
+}
+
+TEST_F(StartupTest, ALogNameInDoubleQuotesOpensWithoutTheQuotes)
+{
+    const QString log = writeSlg(QStringLiteral("with blank.slg"), 40);
+    brellix::frmMain& main = startMain(QLatin1Char('"') + log + QLatin1Char('"'));
+    const QList<brellix::frmDocument*> charts = main.documents();
+    ASSERT_EQ(charts.size(), 1);
+    EXPECT_EQ(charts[0]->strFileName, log);
+}
+
+TEST_F(StartupTest, AnSl2LogOnTheCommandLineOpensAWindowPerChannel)
+{
+    const QString log = writeSl2(QStringLiteral("three.sl2"), {0, 1, 2}, 30);
+    brellix::frmMain& main = startMain(log);
+    EXPECT_EQ(main.documents().size(), 3);
+}
+
+TEST_F(StartupTest, AChartOpensAtItsDesignSizeNotAsAnIcon)
+{
+    const QString log = writeSlg(QStringLiteral("size.slg"), 40);
+    brellix::frmMain& main = startMain(log);
+    QApplication::processEvents();
+    ASSERT_EQ(main.mdiArea()->subWindowList().size(), 1);
+    const QMdiSubWindow* sub = main.mdiArea()->subWindowList().first();
+    EXPECT_FALSE(sub->isMinimized());
+    // 6255 twips of picture at 15 twips per pixel, plus the frame.
+    EXPECT_GE(sub->width(), 6255 / 15);
+}
+
+TEST_F(StartupTest, ALogThatCannotBeOpenedLeavesNoChartWindow)
+{
+    brellix::frmMain& main = startMain(filePath(QStringLiteral("missing.slg")));
+    EXPECT_TRUE(main.documents().isEmpty());
+    EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(StartupTest, QuotesOnlyAtOneEndAreKeptAsPartOfTheName)
+{
+    const QString log = writeSlg(QStringLiteral("plain.slg"), 40);
+    brellix::frmMain& main = startMain(QLatin1Char('"') + log);
+    EXPECT_TRUE(main.documents().isEmpty());
+}
+
+TEST_F(StartupTest, StartUpKeepsTheCommandLineAndReadsTheFormats)
+{
+    settings().saveInt(QStringLiteral("Options"), QStringLiteral("Position format"), 0);
+    settings().saveInt(QStringLiteral("Options"), QStringLiteral("Depth format"), 1);
+    brellix::StartupResult started = brellix::startBrellix(settings(), QStringLiteral("x y"));
+    EXPECT_EQ(brellix::applicationState().strCommandLine, QStringLiteral("x y"));
+    EXPECT_EQ(brellix::applicationState().lPositionFormat, 0);
+    EXPECT_EQ(brellix::applicationState().lDepthFormat, 1);
+    EXPECT_EQ(started.mainWindow->PositionFormat(), 0);
+    EXPECT_EQ(started.mainWindow->DepthFormat(), 1);
+    EXPECT_TRUE(started.mainWindow->isVisible());
+}
+
+TEST_F(StartupTest, FormatsDefaultToDegMinSecAndFeet)
+{
+    brellix::applicationState().lPositionFormat = -1;
+    brellix::applicationState().lDepthFormat = -1;
+    brellix::StartupResult started = brellix::startBrellix(settings(), QString());
+    EXPECT_EQ(brellix::applicationState().lPositionFormat, 2);
+    EXPECT_EQ(brellix::applicationState().lDepthFormat, 0);
+}
+
+TEST_F(StartupTest, TheTipIsDueOnlyWithoutALogAndWhenTipsAreOn)
+{
+    struct Case
+    {
+        const char* commandLine;
+        const char* showTips; // nullptr: absent
+        bool due;
+    };
+    const Case cases[] = {
+        {"", nullptr, true},
+        {"", "1", true},
+        {"", "0", false},
+        {"", "5", true},
+        {"missing.slg", "1", false},
+        {"missing.slg", nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.commandLine) + " / " + (c.showTips ? c.showTips : "absent"));
+        if (c.showTips != nullptr) {
+            settings().saveText(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
+                                QString::fromLatin1(c.showTips));
+        } else {
+            settings().deleteKey(QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"));
+        }
+        const QString commandLine =
+            *c.commandLine != '\0' ? filePath(QString::fromLatin1(c.commandLine)) : QString();
+        brellix::StartupResult started = brellix::startBrellix(settings(), commandLine);
+        EXPECT_EQ(started.showTip, c.due);
+    }
+}
+
+} // namespace

@@ -1,0 +1,780 @@
+#include "frmDocument.h"
+
+#include "ChartPicture.h"
+#include "ChartSlider.h"
+#include "DocumentHost.h"
+
+#include "logs/Rounding.h"
+#include "logs/tSubHeader.h"
+#include "render/tColorScheme.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+
+namespace brellix {
+
+namespace {
+
+int32_t nearest(double value)
+{
+    int32_t result = 0;
+    roundToInt32(value, result);
+    return result;
+}
+
+// A stored value that does not read as its type counts as absent.
+int32_t settingInt(DocumentHost& host, const QString& section, const QString& key,
+                   int32_t defaultValue)
+{
+    bool ok = false;
+    const int32_t value =
+        host.GetSetting(section, key, QString::number(defaultValue)).trimmed().toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+bool settingBool(DocumentHost& host, const QString& section, const QString& key, bool defaultValue)
+{
+    const QString text =
+        host.GetSetting(section, key,
+                        defaultValue ? QStringLiteral("True") : QStringLiteral("False"))
+            .trimmed();
+    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return defaultValue;
+}
+
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+const QString kOptions = QStringLiteral("Options");
+const QString kSettings = QStringLiteral("Settings");
+
+// Slider 0 gives 255 and slider 100 gives 0.
+int16_t levelFromSlider(int value)
+{
+    return static_cast<int16_t>(nearest((25500.0 - value * 255.0) / 100.0));
+}
+
+int sliderFromLevel(int level)
+{
+    return nearest(100.0 - level * 100.0 / 255.0);
+}
+
+} // namespace
+
+frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
+    : QWidget(parent), m_host(host), m_painter(SonarOptions, SonarColors, SonarProcessing)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Empty Chart"));
+
+    picSonarImage = new ChartPicture(this);
+    sldSounding = new ChartSlider(this);
+    sldSensitivity = new ChartSlider(this);
+    sldColorLine = new ChartSlider(this);
+    lblSensitivity = new QLabel(QStringLiteral("Sensitivity"), this);
+    lblColorLine = new QLabel(QStringLiteral("ColorLine"), this);
+    lblSensitivity->setAlignment(Qt::AlignCenter);
+    lblColorLine->setAlignment(Qt::AlignCenter);
+    txtDepthPopup = new QPlainTextEdit(this);
+    txtDepthPopup->setReadOnly(true);
+    txtDepthPopup->setVisible(false);
+    txtDepthPopup->setBackgroundRole(QPalette::ToolTipBase);
+
+    tmrUpdate = new QTimer(this);
+    tmrUpdate->setInterval(kNormalInterval);
+    tmrDepthPopup = new QTimer(this);
+    tmrDepthPopup->setInterval(kDepthPopupInterval);
+    tmrDepthPopup->setSingleShot(true);
+    m_redrawTimer = new QTimer(this);
+    m_redrawTimer->setInterval(0);
+    m_redrawTimer->setSingleShot(true);
+
+    // Creation.
+    SonarFile = std::make_shared<tSonarFile>();
+    SonarColors.setUserColorScheme(&m_host.UserColorScheme());
+    m_painter.setUserColorScheme(&m_host.UserColorScheme());
+    m_painter.setSonarFile(SonarFile.get());
+
+    ++m_settingSliders;
+    sldColorLine->setRange(0, 100);
+    sldColorLine->setValue(sliderFromLevel(SonarOptions.iColorLine()));
+    if (SonarOptions.bAutoSensitivity()) {
+        sldSensitivity->setRange(-50, 50);
+        sldSensitivity->setValue(SonarOptions.iSensitivity());
+    } else {
+        sldSensitivity->setRange(0, 100);
+        sldSensitivity->setValue(sliderFromLevel(SonarOptions.iSensitivity()));
+    }
+    --m_settingSliders;
+    DocumentState = kPaused;
+    strFrequencyNames = {QStringLiteral("200kHz"), QStringLiteral("50kHz"), QStringLiteral("83kHz"),
+                         QStringLiteral("455kHz"), QStringLiteral("800kHz")};
+
+    // Load.
+    lBottomMargin = 1000;
+    m_initialWindowState = settingInt(m_host, kOptions, QStringLiteral("DocState"), 0);
+
+    connect(&SonarOptions, &tSonarOptions::OptionsChanged, this,
+            &frmDocument::SonarOptions_OptionsChanged);
+    connect(&SonarColors, &tSonarColor::SetColorTableValue, this,
+            &frmDocument::SonarColors_SetColorTableValue);
+    connect(tmrUpdate, &QTimer::timeout, this, &frmDocument::tmrUpdate_Timer);
+    connect(m_redrawTimer, &QTimer::timeout, this, [this] { IdleRedraw(); });
+    connect(sldSounding, &QSlider::valueChanged, this, [this] {
+        if (m_settingSliders == 0)
+            sldSounding_Scroll();
+    });
+    connect(sldSensitivity, &QSlider::valueChanged, this, [this] {
+        if (m_settingSliders == 0)
+            sldSensitivity_Scroll();
+    });
+    connect(sldColorLine, &QSlider::valueChanged, this, [this] {
+        if (m_settingSliders == 0)
+            sldColorLine_Scroll();
+    });
+
+    readScreenMetrics();
+    applyLayoutToControls();
+    resize(nearest(m_layout.picSonarImage.width / m_twipsPerPixelX),
+           nearest((m_layout.picSonarImage.height + lBottomMargin) / m_twipsPerPixelY));
+    tmrUpdate->start();
+}
+
+frmDocument::~frmDocument()
+{
+    // The host may be going away itself: nothing is called on it from here.
+    bDocumentReady = false;
+    bIdleWorking = false;
+}
+
+bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
+{
+    lChannel = Channel;
+    m_painter.setChannel(Channel);
+
+    const QString channelText = QString::number(Channel);
+    SonarOptions.setColorMode(
+        settingInt(m_host, kOptions, QStringLiteral("ColorMode") + channelText, 0));
+    SonarOptions.setSurfaceClarity(settingInt(m_host, kSettings, QStringLiteral("SurfaceClarity"),
+                                              SonarOptions.SurfaceClarity()));
+    SonarOptions.setAdvancedSignalProcessing(settingInt(m_host, kSettings, QStringLiteral("ASP"),
+                                                        SonarOptions.AdvancedSignalProcessing()));
+    SonarOptions.setbAutoSensitivity(settingBool(m_host, kSettings, QStringLiteral("AutoSense"),
+                                                 SonarOptions.bAutoSensitivity()));
+
+    bHorizontal = Channel >= 3 && Channel <= 5;
+    m_painter.setHorizontal(bHorizontal);
+
+    Form_Resize();
+
+    strFileName = strNewFileName;
+    const bool ok = SonarFile->SOpen(strFileName, Channel);
+
+    if (Channel == 0 && SonarFile->Version() > 1) {
+        for (int32_t further = 1; further <= 5; ++further) {
+            auto* document = new frmDocument(m_host);
+            if (document->OpenFile(strFileName, further)) {
+                m_host.ShowDocument(document);
+            } else {
+                document->Unload();
+                delete document;
+            }
+        }
+    }
+
+    if (ok)
+        InitializeView();
+    return ok;
+}
+
+void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName)
+{
+    strFileName = strNewFileName;
+    SonarFile = std::move(NewSonarFile);
+    m_painter.setSonarFile(SonarFile.get());
+    // A second view shows the channel of the view whose reader it shares, drawn the same way
+    // (a side-looking channel as rows); its persisted options stay untouched.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        const auto* other = qobject_cast<const frmDocument*>(widget);
+        if (other && other != this && other->SonarFile == SonarFile) {
+            lChannel = other->lChannel;
+            bHorizontal = other->bHorizontal;
+            break;
+        }
+    }
+    m_painter.setChannel(lChannel);
+    m_painter.setHorizontal(bHorizontal);
+    Form_Resize();
+    InitializeView();
+}
+
+void frmDocument::InitializeView()
+{
+    lVisibleSoundings = 0;
+    lPosition = 0;
+    if (SonarFile->NumSoundings() > 0) {
+        bDocumentReady = true;
+        SetupSoundingSlider();
+    }
+
+    const qsizetype slash = strFileName.lastIndexOf(QLatin1Char('\\'));
+    // Paths of this platform use the forward slash; either splits the name.
+    const qsizetype split = std::max(slash, strFileName.lastIndexOf(QLatin1Char('/')));
+    strPath = split >= 0 ? strFileName.left(split + 1) : QString();
+    strFile = split >= 0 ? strFileName.mid(split + 1) : strFileName;
+
+    float upper = 12000.0f;
+    float lower = 0.0f;
+    const int32_t w = Chart.lChartPixelWidth();
+    const int32_t step = std::max(1, nearest(w / 10.0));
+    if (SonarFile->NumSoundings() > 0) {
+        for (int32_t i = 0; i <= w; i += step) {
+            tSubHeader subHeader;
+            SonarFile->SReadSubHeader(i, subHeader);
+            upper = std::min(upper, subHeader.sngUpperLimit);
+            lower = std::max(lower, subHeader.sngLowerLimit);
+        }
+    }
+    SonarOptions.setsngLowerLimit(lower);
+    SonarOptions.setsngUpperLimit(upper);
+
+    UpdatePositionDisplay();
+}
+
+void frmDocument::SetupSoundingSlider()
+{
+    const int32_t count = SonarFile->NumSoundings();
+    lVisibleSoundings = lChartColumns;
+    if (lVisibleSoundings >= count) {
+        lVisibleSoundings = count - 1;
+        sldSounding->setEnabled(false);
+    } else {
+        sldSounding->setEnabled(true);
+    }
+    const int maximum = lVisibleSoundings < 1 ? 1 : count - lVisibleSoundings - 1;
+    setSliderRange(sldSounding, 0, maximum);
+    sldSounding->setTickInterval(std::max(1, nearest(maximum / 10.0)));
+    if (lPosition < lVisibleSoundings)
+        lPosition = lVisibleSoundings;
+    UpdatePositionDisplay();
+    ResetIdle();
+}
+
+bool frmDocument::hasSoundings() const
+{
+    return SonarFile && !SonarFile->GetFilename().isEmpty() && SonarFile->NumSoundings() > 0;
+}
+
+void frmDocument::UpdatePositionDisplay()
+{
+    setSliderValue(sldSounding, lPosition - lVisibleSoundings);
+    UpdateCaption();
+    syncOthers();
+}
+
+void frmDocument::syncOthers()
+{
+    // An empty chart has no log to keep others in step with.
+    if (SonarFile && !SonarFile->GetFilename().isEmpty())
+        m_host.SyncFilePosition(*SonarFile, sldSounding->value());
+}
+
+void frmDocument::UpdateCaption()
+{
+    // A reader that never opened a log leaves the caption as the host set it.
+    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+        return;
+    const QString left = QString::number(lPosition - lVisibleSoundings);
+    if (SonarFile->Version() < 2)
+        setWindowTitle(strFile + QStringLiteral(": Sounding ") + left);
+    else
+        setWindowTitle(strFile + QStringLiteral("(") + SonarFile->Description() +
+                       QStringLiteral("): Sounding ") + left);
+}
+
+void frmDocument::SetState(int32_t NewState)
+{
+    if (NewState == DocumentState)
+        return;
+    DocumentState = NewState;
+    switch (NewState) {
+    case kPlayingReverse:
+        tmrUpdate->setInterval(kNormalInterval);
+        iStep = -1;
+        break;
+    case kPlaying:
+        tmrUpdate->setInterval(kNormalInterval);
+        iStep = 1;
+        break;
+    case kPaused:
+        tmrUpdate->setInterval(kNormalInterval);
+        break;
+    case kFastForward:
+        tmrUpdate->setInterval(kFastInterval);
+        iStep = 5;
+        break;
+    case kRewinding:
+        tmrUpdate->setInterval(kFastInterval);
+        iStep = -5;
+        break;
+    default:
+        break;
+    }
+}
+
+void frmDocument::UserColorSchemeChanged()
+{
+    try {
+        SonarColors.SetColorMode(SonarOptions.ColorMode());
+    } catch (const std::exception& e) {
+        // A scheme the user is still editing may have a region without points.
+        qWarning("user colour scheme: %s", e.what());
+    }
+    ShowChart();
+}
+
+void frmDocument::SonarOptions_OptionsChanged()
+{
+    iRedrawPasses = SonarOptions.AdvancedSignalProcessing() != 0 ? 4000 : 10;
+
+    const bool sliderAutomatic = sldSensitivity->minimum() == -50;
+    if (sliderAutomatic != SonarOptions.bAutoSensitivity()) {
+        if (SonarOptions.bAutoSensitivity()) {
+            setSliderRange(sldSensitivity, -50, 50);
+            setSliderValue(sldSensitivity, 0);
+        } else {
+            setSliderRange(sldSensitivity, 0, 100);
+            int recorded = 0;
+            if (hasSoundings()) {
+                const int32_t n = nearest(width() + (lPosition - lChartColumns)) - 8;
+                tSubHeader subHeader;
+                SonarFile->SReadSubHeader(n, subHeader);
+                recorded = subHeader.m_AutoSenseRangecell;
+            }
+            setSliderValue(sldSensitivity, sliderFromLevel(recorded));
+        }
+        sldSensitivity_Scroll();
+    }
+
+    SonarColors.Reset();
+    for (int r = 0; r < 3; ++r) {
+        SonarColors.setlBlacklineColor(r, SonarOptions.lBlacklineColor(r));
+        SonarColors.setlNoEchoColor(r, SonarOptions.lNoEchoColor(r));
+    }
+    try {
+        SonarColors.SetColorMode(SonarOptions.ColorMode());
+    } catch (const std::exception& e) {
+        qWarning("user colour scheme: %s", e.what());
+    }
+    for (int r = 0; r < 3; ++r) {
+        SonarOptions.setlBlacklineColor(r, SonarColors.lBlacklineColor(r));
+        SonarOptions.setlNoEchoColor(r, SonarColors.lNoEchoColor(r));
+    }
+    SonarColors.SetGrayLine(SonarOptions.iColorLine());
+    // Before the first layout there are no depth pixels to divide by.
+    if (lDepthPixels > 0)
+        SonarProcessing.Setup(SonarOptions.sngDepthRange() / static_cast<float>(lDepthPixels),
+                              SonarOptions.sngUpperLimit(), SonarOptions.sngLowerLimit(),
+                              static_cast<int16_t>(SonarOptions.SurfaceClarity()));
+
+    ResetIdle();
+    m_host.SynchronizeMenu();
+    if (SonarOptions.IsUserColorMode())
+        m_host.ShowUserColorScheme(SonarOptions.ColorMode());
+}
+
+void frmDocument::SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB)
+{
+    Chart.SetColor(iIndex, lRGB);
+}
+
+void frmDocument::DrawSounding(tChart& DestinationChart, int32_t x)
+{
+    if (m_painter.DrawSounding(DestinationChart, x, bIdleWorking))
+        m_host.LoadChartSettings();
+}
+
+void frmDocument::ClearColumn(tChart& chart, int32_t x)
+{
+    m_painter.ClearColumn(chart, x);
+}
+
+void frmDocument::ShowChart()
+{
+    picSonarImage->showChart(Chart);
+}
+
+void frmDocument::StepForward()
+{
+    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+        return;
+    ++lPosition;
+    if (lPosition >= SonarFile->NumSoundings()) {
+        SetState(kPaused);
+        m_host.SynchronizeMenu();
+        lPosition = SonarFile->NumSoundings() - 1;
+        return;
+    }
+    if (bHorizontal)
+        Chart.VScroll(-1);
+    else
+        Chart.HScroll(-1);
+    if (bIdleWorking)
+        ResetIdle();
+    SonarFile->SSeek(lPosition);
+    DrawSounding(Chart, lChartColumns - 1);
+}
+
+void frmDocument::StepBack()
+{
+    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+        return;
+    --lPosition;
+    if (lPosition < lVisibleSoundings) {
+        SetState(kPaused);
+        m_host.SynchronizeMenu();
+        lPosition = lVisibleSoundings;
+        return;
+    }
+    if (bHorizontal)
+        Chart.VScroll(1);
+    else
+        Chart.HScroll(1);
+    if (bIdleWorking)
+        ResetIdle();
+    // Line 0 holds the sounding lChartColumns - 1 before the newest one; before the first
+    // sounding there is nothing to read (the reader would wrap to the end).
+    const int32_t oldest = lPosition - lChartColumns + 1;
+    if (oldest < 0) {
+        ClearColumn(Chart, 0);
+        return;
+    }
+    SonarFile->SSeek(oldest);
+    DrawSounding(Chart, 0);
+}
+
+void frmDocument::StepSoundings(int32_t n)
+{
+    if (!hasSoundings())
+        return;
+    for (int32_t i = 0; i < std::abs(n); ++i) {
+        if (n < 0)
+            StepBack();
+        else
+            StepForward();
+    }
+    ShowChart();
+    UpdatePositionDisplay();
+}
+
+void frmDocument::ResetIdle()
+{
+    lRedrawPass = 0;
+    lRedrawOffset = 0;
+    lRedrawPosition = lPosition;
+    if (hasSoundings())
+        bIdleWorking = true;
+    scheduleRedrawSlice();
+}
+
+void frmDocument::scheduleRedrawSlice()
+{
+    if (bIdleWorking && bDocumentReady && !m_redrawTimer->isActive())
+        m_redrawTimer->start();
+}
+
+bool frmDocument::IdleRedraw()
+{
+    QElapsedTimer slice;
+    slice.start();
+    while (bIdleWorking && bDocumentReady) {
+        const int32_t W = lChartColumns;
+        const int32_t S = lRedrawPosition;
+        const int32_t P = iRedrawPasses;
+        const int32_t k = lRedrawPass + lRedrawOffset;
+        if (k < W && k <= S) {
+            SonarFile->SSeek(S - k);
+            DrawSounding(Chart, W - 1 - k);
+        }
+        lRedrawOffset += P;
+        if (lRedrawOffset + lRedrawPass >= W || lRedrawOffset + lRedrawPass >= S) {
+            lRedrawOffset = 0;
+            ++lRedrawPass;
+            if (P < 100)
+                ShowChart();
+            if (lRedrawPass >= P) {
+                bIdleWorking = false;
+                for (int32_t x = W - S - 1; x >= 0; --x)
+                    ClearColumn(Chart, x);
+                ShowChart();
+            }
+        }
+        if (slice.elapsed() >= kRedrawSliceMs)
+            break;
+    }
+    scheduleRedrawSlice();
+    return bIdleWorking && bDocumentReady;
+}
+
+void frmDocument::finishRedraw()
+{
+    while (IdleRedraw()) {
+    }
+    m_redrawTimer->stop();
+}
+
+void frmDocument::tmrUpdate_Timer()
+{
+    if (!bDocumentReady)
+        return;
+    if (DocumentState != kPaused) {
+        if (!m_host.AnyIdleWorking() || isChartMaximized())
+            StepSoundings(iStep);
+    }
+    IdleRedraw();
+}
+
+void frmDocument::GotoFilePosition(int64_t Position)
+{
+    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+        return;
+    int64_t address = Position;
+    SonarFile->AddressSeek(address);
+    int32_t n = SonarFile->STell();
+    if (n > sldSounding->maximum())
+        n = sldSounding->maximum();
+    int32_t d = n - sldSounding->value();
+    if (std::abs(d) < 10) {
+        if (!hasSoundings())
+            return;
+        for (; d < 0; ++d)
+            StepBack();
+        for (; d > 0; --d)
+            StepForward();
+        ShowChart();
+        setSliderValue(sldSounding, n);
+        lPosition = sldSounding->value() + lVisibleSoundings;
+        UpdateCaption();
+    } else {
+        setSliderValue(sldSounding, n);
+        lPosition = sldSounding->value() + lVisibleSoundings;
+        UpdateCaption();
+        ResetIdle();
+    }
+}
+
+void frmDocument::GotoStart()
+{
+    setSliderValue(sldSounding, sldSounding->minimum());
+    lPosition = sldSounding->value() + lVisibleSoundings;
+    UpdateCaption();
+    ResetIdle();
+    syncOthers();
+}
+
+void frmDocument::GotoEnd()
+{
+    setSliderValue(sldSounding, sldSounding->maximum());
+    lPosition = sldSounding->value() + lVisibleSoundings;
+    UpdateCaption();
+    ResetIdle();
+    syncOthers();
+}
+
+void frmDocument::sldSounding_Scroll()
+{
+    lPosition = sldSounding->value() + lVisibleSoundings;
+    UpdateCaption();
+    ResetIdle();
+    syncOthers();
+}
+
+void frmDocument::sldSensitivity_Scroll()
+{
+    if (SonarOptions.bAutoSensitivity()) {
+        setSliderRange(sldSensitivity, -50, 50);
+        SonarOptions.setiSensitivity(static_cast<int16_t>(sldSensitivity->value()));
+    } else {
+        setSliderRange(sldSensitivity, 0, 100);
+        SonarOptions.setiSensitivity(levelFromSlider(sldSensitivity->value()));
+    }
+}
+
+void frmDocument::sldColorLine_Scroll()
+{
+    SonarOptions.setiColorLine(levelFromSlider(sldColorLine->value()));
+}
+
+QString frmDocument::FormatDepth(double dblDepth) const
+{
+    double v = dblDepth;
+    QString unit = QStringLiteral("ft");
+    if (m_host.DepthFormat() != 0) {
+        v = dblDepth * 0.3048;
+        unit = QStringLiteral("m");
+    }
+    if (v < 1000) {
+        // "#0.0#": at least one decimal, at most two.
+        QString text = QString::number(roundHalfEven(v * 100.0) / 100.0, 'f', 2);
+        if (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        return text + unit;
+    }
+    return QString::number(roundHalfEven(v), 'f', 0) + unit;
+}
+
+void frmDocument::Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    bDocumentReady = false;
+    tmrUpdate->stop();
+    tmrDepthPopup->stop();
+    m_redrawTimer->stop();
+    m_host.DocumentUnloading(*this);
+    if (!m_everShown)
+        return;
+
+    int32_t state = 0;
+    const QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame)
+        frame = this;
+    if (frame->isMinimized())
+        state = 1;
+    else if (frame->isMaximized())
+        state = 2;
+    m_host.SaveSetting(kOptions, QStringLiteral("DocState"), QString::number(state));
+    m_host.SaveSetting(kOptions, QStringLiteral("ColorMode") + QString::number(lChannel),
+                       QString::number(SonarOptions.ColorMode()));
+    m_host.SaveSetting(kSettings, QStringLiteral("SurfaceClarity"),
+                       QString::number(SonarOptions.SurfaceClarity()));
+    m_host.SaveSetting(kSettings, QStringLiteral("ASP"),
+                       QString::number(SonarOptions.AdvancedSignalProcessing()));
+    m_host.SaveSetting(kSettings, QStringLiteral("AutoSense"),
+                       boolText(SonarOptions.bAutoSensitivity()));
+    m_host.SynchronizeMenu();
+}
+
+bool frmDocument::isChartMaximized() const
+{
+    if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget()))
+        return frame->isMaximized();
+    return isMaximized();
+}
+
+void frmDocument::setTwipsPerPixel(double x, double y)
+{
+    m_twipsPerPixelX = x;
+    m_twipsPerPixelY = y;
+    m_metricsOverridden = true;
+}
+
+void frmDocument::readScreenMetrics()
+{
+    if (m_metricsOverridden)
+        return;
+    const QScreen* screen = this->screen();
+    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
+    const double dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
+    m_twipsPerPixelX = dpiX > 0 ? 1440.0 / dpiX : 15.0;
+    m_twipsPerPixelY = dpiY > 0 ? 1440.0 / dpiY : 15.0;
+}
+
+void frmDocument::Form_Resize()
+{
+    readScreenMetrics();
+    m_layout.arrange(nearest(width() * m_twipsPerPixelX), nearest(height() * m_twipsPerPixelY),
+                     lBottomMargin);
+    applyLayoutToControls();
+
+    const ChartGeometry geometry =
+        m_layout.geometry(bHorizontal, m_twipsPerPixelX, m_twipsPerPixelY);
+    lChartColumns = geometry.lChartColumns;
+    lDepthPixels = geometry.lDepthPixels;
+    lTwipsPerDepthPixel = geometry.lTwipsPerDepthPixel;
+    SonarOptions.setAllowSubZeroUL(bHorizontal);
+
+    Chart.Create(geometry.bitmapWidth, geometry.bitmapHeight);
+    SetupSoundingSlider();
+    SonarOptions_OptionsChanged();
+}
+
+void frmDocument::applyLayoutToControls()
+{
+    const auto place = [this](QWidget* control, const TwipsRect& r) {
+        control->setGeometry(nearest(r.left / m_twipsPerPixelX), nearest(r.top / m_twipsPerPixelY),
+                             nearest(r.width / m_twipsPerPixelX),
+                             nearest(r.height / m_twipsPerPixelY));
+    };
+    place(picSonarImage, m_layout.picSonarImage);
+    place(sldSounding, m_layout.sldSounding);
+    place(lblSensitivity, m_layout.lblSensitivity);
+    place(lblColorLine, m_layout.lblColorLine);
+    place(sldSensitivity, m_layout.sldSensitivity);
+    place(sldColorLine, m_layout.sldColorLine);
+    place(txtDepthPopup, m_layout.txtDepthPopup);
+}
+
+void frmDocument::setSliderValue(ChartSlider* slider, int value)
+{
+    ++m_settingSliders;
+    slider->setValue(value);
+    --m_settingSliders;
+}
+
+void frmDocument::setSliderRange(ChartSlider* slider, int minimum, int maximum)
+{
+    if (maximum < minimum)
+        return;
+    ++m_settingSliders;
+    slider->setRange(minimum, maximum);
+    --m_settingSliders;
+}
+
+void frmDocument::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmDocument::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    event->accept();
+}
+
+void frmDocument::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_everShown = true;
+    if (m_windowStateApplied)
+        return;
+    m_windowStateApplied = true;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        const int32_t state = m_initialWindowState;
+        QTimer::singleShot(0, frame, [frame, state] {
+            if (state == 1)
+                frame->showMinimized();
+            else if (state == 2)
+                frame->showMaximized();
+        });
+    }
+}
+
+} // namespace brellix

@@ -1,0 +1,233 @@
+// The chart window: one channel of one open sonar log as a scrolling chart inside a sub-window
+// of the main frame.
+//
+// What it calls on the main window, all through DocumentHost:
+//   SynchronizeMenu      when its play state ends at a log end, after every option change and
+//                        at the end of its unload (activation is the host's: its
+//                        subWindowActivated handler synchronises);
+//   SyncFilePosition     after every move made by playback, the slider, GotoStart and GotoEnd
+//                        (never from GotoFilePosition, so synchronisation does not echo);
+//   AnyIdleWorking       on every playback tick that would move it;
+//   UserColorScheme, ShowUserColorScheme, LoadChartSettings   for the user colour modes and
+//                        automatic depth range;
+//   ShowDocument         for the further channel windows that OpenFile of an SL2 log opens;
+//   DocumentUnloading    at the start of its unload (close); the destructor calls nothing;
+//   GetSetting, SaveSetting   the keys "Options"/"DocState", "Options"/"ColorMode<channel>",
+//                        "Settings"/"SurfaceClarity", "ASP", "AutoSense";
+//   PositionFormat, DepthFormat   for the cursor readouts.
+//
+// When first shown inside a QMdiSubWindow it applies initialWindowState() to it.
+//
+// The progressive full redraw runs in slices of a few milliseconds from a zero-interval timer
+// and returns to the event loop between slices; it never spins a nested event loop.
+#pragma once
+
+#include "ChartLayout.h"
+#include "SoundingPainter.h"
+
+#include "logs/tSonarFile.h"
+#include "options/tSonarOptions.h"
+#include "render/tChart.h"
+#include "render/tSonarColor.h"
+#include "render/tSonarProcessing.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+
+namespace brellix {
+
+class ChartPicture;
+class ChartSlider;
+class DocumentHost;
+
+class frmDocument : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Play states (DocumentState).
+    static constexpr int32_t kPlayingReverse = 0;
+    static constexpr int32_t kPlaying = 1;
+    static constexpr int32_t kPaused = 2;
+    static constexpr int32_t kFastForward = 3;
+    static constexpr int32_t kRewinding = 4;
+
+    static constexpr int kNormalInterval = 50;
+    static constexpr int kFastInterval = 20;
+    static constexpr int kDepthPopupInterval = 200;
+    // How long one slice of the full redraw may run before it returns to the event loop.
+    static constexpr int kRedrawSliceMs = 4;
+
+    // Creates the window hidden, in state 2, with the caption "Empty Chart". The host must
+    // outlive it.
+    explicit frmDocument(DocumentHost& host, QWidget* parent = nullptr);
+    ~frmDocument() override;
+
+    // Opens channel Channel of the log; true when the reader opened it. Channel 0 of an SL2 log
+    // also opens a window for each further channel the reader accepts (shown by the host).
+    bool OpenFile(const QString& strNewFileName, int32_t Channel);
+    // Makes this window a second view of a reader another window has open: same channel and
+    // orientation as that window.
+    void NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName);
+
+    int32_t GetState() const { return DocumentState; }
+    // Sets the play state with its step and timer interval; the current state changes nothing.
+    void SetState(int32_t NewState);
+
+    void LoadOptions() { SonarOptions_OptionsChanged(); }
+    void UserColorSchemeChanged();
+
+    int32_t ChartPositionLeft() const { return lPosition - lVisibleSoundings; }
+    int32_t ChartPositionRight() const { return lPosition; }
+
+    // Jumps to the sounding at a file address of the log (another window's moment): fewer than
+    // ten soundings away it steps, otherwise it redraws. Does not synchronise others.
+    void GotoFilePosition(int64_t Position);
+    void GotoStart();
+    void GotoEnd();
+
+    // Starts or restarts the progressive full redraw.
+    void ResetIdle();
+    // Reads the sounding at the reader's current position into line x of DestinationChart.
+    void DrawSounding(tChart& DestinationChart, int32_t x);
+
+    // Depth text in the depth format ("12.34ft", "3.05m").
+    QString FormatDepth(double dblDepth) const;
+
+    // Writes the persisted keys once; closing the window does it. bDocumentReady is false from
+    // here on.
+    void Unload();
+
+    // The tick of tmrUpdate: a playback step when allowed, then a redraw slice.
+    void tmrUpdate_Timer();
+    // One slice of the full redraw; false when there is nothing left to draw.
+    bool IdleRedraw();
+    // Runs the full redraw to its end (tests and printing).
+    void finishRedraw();
+
+    // The window state to show it in, read from "Options"/"DocState" at creation: 0 normal,
+    // 1 minimised, 2 maximised.
+    int32_t initialWindowState() const { return m_initialWindowState; }
+
+    std::shared_ptr<tSonarFile> SonarFile;
+    tSonarOptions SonarOptions;
+    tSonarColor SonarColors;
+    tChart Chart;
+    tSonarProcessing SonarProcessing;
+
+    int32_t DocumentState = kPaused;
+    bool bDocumentReady = false;
+    bool bIdleWorking = false;
+    QString strFileName;
+    QString strPath;
+    QString strFile;
+
+    ChartPicture* picSonarImage = nullptr;
+    ChartSlider* sldSounding = nullptr;
+    ChartSlider* sldSensitivity = nullptr;
+    ChartSlider* sldColorLine = nullptr;
+    QLabel* lblSensitivity = nullptr;
+    QLabel* lblColorLine = nullptr;
+    QPlainTextEdit* txtDepthPopup = nullptr;
+    QTimer* tmrUpdate = nullptr;
+    QTimer* tmrDepthPopup = nullptr;
+
+    // Read-only views of the private state, for the print dialog and the tests.
+    int32_t channel() const { return lChannel; }
+    bool horizontal() const { return bHorizontal; }
+    int32_t position() const { return lPosition; }
+    int32_t visibleSoundings() const { return lVisibleSoundings; }
+    int32_t chartColumns() const { return lChartColumns; }
+    int32_t depthPixels() const { return lDepthPixels; }
+    int32_t twipsPerDepthPixel() const { return lTwipsPerDepthPixel; }
+    int16_t step() const { return iStep; }
+    int16_t redrawPasses() const { return iRedrawPasses; }
+    const ChartLayout& layoutTwips() const { return m_layout; }
+    double twipsPerPixelX() const { return m_twipsPerPixelX; }
+    double twipsPerPixelY() const { return m_twipsPerPixelY; }
+    // Whether this window counts as maximised for the playback gate.
+    bool isChartMaximized() const;
+
+    // Overrides the screen's twips per pixel (tests): the next layout uses them.
+    void setTwipsPerPixel(double x, double y);
+    // Lays the window out for its current size (runs on every resize).
+    void Form_Resize();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SonarOptions_OptionsChanged();
+    void SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB);
+    void InitializeView();
+    void SetupSoundingSlider();
+    void UpdatePositionDisplay();
+    void UpdateCaption();
+    void syncOthers();
+    void StepForward();
+    void StepBack();
+    void StepSoundings(int32_t n);
+    void ClearColumn(tChart& chart, int32_t x);
+    void ShowChart();
+    void sldSounding_Scroll();
+    void sldSensitivity_Scroll();
+    void sldColorLine_Scroll();
+    void scheduleRedrawSlice();
+    void readScreenMetrics();
+    bool hasSoundings() const;
+    void applyLayoutToControls();
+    void setSliderValue(ChartSlider* slider, int value);
+    void setSliderRange(ChartSlider* slider, int minimum, int maximum);
+
+    DocumentHost& m_host;
+    SoundingPainter m_painter;
+    ChartLayout m_layout;
+    QTimer* m_redrawTimer = nullptr;
+
+    int32_t lChannel = 0;
+    bool bHorizontal = false;
+    int32_t lPosition = 0;
+    int32_t lVisibleSoundings = 0;
+    int32_t lChartColumns = 0;
+    int32_t lDepthPixels = 0;
+    int32_t lTwipsPerDepthPixel = 0;
+    int32_t lBottomMargin = 1000;
+    int16_t iStep = 0;
+    int16_t iRedrawPasses = 10;
+    int32_t lRedrawPass = 0;
+    int32_t lRedrawOffset = 0;
+    int32_t lRedrawPosition = 0;
+
+    // Cursor drag and move state; the readouts come with their own work.
+    bool bSelecting = false;
+    int32_t lSelStartX = 0;
+    int32_t lSelStartY = 0;
+    int32_t lSelEndX = 0;
+    int32_t lSelEndY = 0;
+    float sngLastMouseX = 0;
+    float sngLastMouseY = 0;
+    std::array<QString, 5> strFrequencyNames;
+
+    double m_twipsPerPixelX = 15.0;
+    double m_twipsPerPixelY = 15.0;
+    bool m_metricsOverridden = false;
+    int32_t m_initialWindowState = 0;
+    bool m_unloaded = false;
+    bool m_windowStateApplied = false;
+    // A window that was never shown (a channel the reader refused) leaves the keys alone.
+    bool m_everShown = false;
+    // Slider values set by the code itself raise no scroll handling.
+    int m_settingSliders = 0;
+};
+
+} // namespace brellix

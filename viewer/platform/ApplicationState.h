@@ -1,0 +1,32 @@
+// Application-wide state that lives for the whole run: the command line, the last file names
+// offered in the file dialogs, and the position and depth formats of the readouts.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace brellix {
+
+struct ApplicationState
+{
+    // Position formats.
+    static constexpr int32_t kDegrees = 0;
+    static constexpr int32_t kDegMin = 1;
+    static constexpr int32_t kDegMinSec = 2;
+    static constexpr int32_t kMercatorMeter = 3;
+    // Depth formats.
+    static constexpr int32_t kFeet = 0;
+    static constexpr int32_t kMetres = 1;
+
+    QString strCommandLine;
+    QString strLastLogFileName;
+    QString strLastColorFileName;
+    int32_t lPositionFormat = kDegMinSec;
+    int32_t lDepthFormat = kFeet;
+};
+
+// The one instance of the process.
+ApplicationState& applicationState();
+
+} // namespace brellix

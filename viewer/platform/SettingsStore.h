@@ -1,0 +1,58 @@
+// The per-user settings store: text values addressed by section and key in one INI file of the
+// application "Brellix". Numbers are kept as decimal text, booleans as True or False. A value
+// that is absent, or cannot be read as the type asked for, gives the caller's default.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+namespace brellix {
+
+class SettingsStore
+{
+public:
+    // The file in the user's configuration folder: <config>/Brellix/Brellix.ini.
+    static QString defaultFilePath();
+
+    // Works on the given INI file; neither the file nor its folder need exist yet.
+    explicit SettingsStore(const QString& filePath = defaultFilePath());
+    ~SettingsStore();
+
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    QString filePath() const;
+
+    bool contains(const QString& section, const QString& key) const;
+
+    QString getText(const QString& section, const QString& key, const QString& fallback) const;
+    // Decimal integers only ("12", "-3"); anything else gives the fallback.
+    int32_t getInt(const QString& section, const QString& key, int32_t fallback) const;
+    // Decimal numbers ("1000", "1234.5").
+    float getFloat(const QString& section, const QString& key, float fallback) const;
+    // True or False in any letter case, or a decimal integer (non-zero is true).
+    bool getBool(const QString& section, const QString& key, bool fallback) const;
+
+    void saveText(const QString& section, const QString& key, const QString& value);
+    void saveInt(const QString& section, const QString& key, int32_t value);
+    // The shortest text that reads back as the same 32-bit float.
+    void saveFloat(const QString& section, const QString& key, float value);
+    void saveBool(const QString& section, const QString& key, bool value);
+
+    // Deleting an absent key does nothing.
+    void deleteKey(const QString& section, const QString& key);
+
+    // Writes pending changes to the file now (they are written at destruction anyway).
+    void sync();
+
+private:
+    static QString path(const QString& section, const QString& key);
+    bool rawText(const QString& section, const QString& key, QString& text) const;
+
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace brellix
