@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job on the built-in demo log.
+# Installs what is missing, builds, and opens the viewer on the built-in demo log. Without a
+# display it plays the demo on a virtual screen and saves a screenshot instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=Release
 
-bin="$root/build/bin"
 demo="$root/build/demo/demo.sl2"
-echo "== Verifying $demo"
-"$bin/tarnex" "$demo"
-echo "== Converting $demo to $root/build/demo/demo.csv"
-"$bin/tarnex" "$demo" "$root/build/demo/demo.csv"
-echo "== First rows of the CSV ($(wc -l < "$root/build/demo/demo.csv") lines):"
-head -n 8 "$root/build/demo/demo.csv"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec "$root/build/bin/brellix" "$demo"
+fi
+echo "No display: playing $demo on a virtual screen for 10 seconds."
+"$root/tools/view-demo.sh" -b "$root/build" -t 10 -o "$root/build/view-demo.png" "$demo"
+echo "Screenshot: $root/build/view-demo.png"

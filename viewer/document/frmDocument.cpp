@@ -1,5 +1,7 @@
 #include "frmDocument.h"
 
+#include <algorithm>
+
 #include "ChartPicture.h"
 #include "ChartSlider.h"
 #include "DocumentHost.h"
@@ -724,8 +726,19 @@ void frmDocument::applyLayoutToControls()
     };
     place(picSonarImage, m_layout.picSonarImage);
     place(sldSounding, m_layout.sldSounding);
-    place(lblSensitivity, m_layout.lblSensitivity);
-    place(lblColorLine, m_layout.lblColorLine);
+    // The label boxes were sized for a smaller system font: widen them about their centre so
+    // the captions are never cut.
+    const auto placeLabel = [&place](QLabel* label, const TwipsRect& r) {
+        place(label, r);
+        const int needed = label->sizeHint().width();
+        QRect g = label->geometry();
+        if (needed > g.width()) {
+            g.adjust(-(needed - g.width()) / 2, 0, (needed - g.width() + 1) / 2, 0);
+            label->setGeometry(g);
+        }
+    };
+    placeLabel(lblSensitivity, m_layout.lblSensitivity);
+    placeLabel(lblColorLine, m_layout.lblColorLine);
     place(sldSensitivity, m_layout.sldSensitivity);
     place(sldColorLine, m_layout.sldColorLine);
     place(txtDepthPopup, m_layout.txtDepthPopup);
