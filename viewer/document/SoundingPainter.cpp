@@ -20,11 +20,37 @@ SoundingPainter::SoundingPainter(tSonarOptions& options, tSonarColor& colors,
 {
 }
 
+void SoundingPainter::noteCorrelated(int32_t sounding)
+{
+    m_lastCorrelated = sounding;
+    m_correlatedUpper = m_options.sngUpperLimit();
+    m_correlatedLower = m_options.sngLowerLimit();
+}
+
+void SoundingPainter::keepCorrelationAdjacent(int32_t sounding, int32_t direction)
+{
+    if (m_options.AdvancedSignalProcessing() == 0 || m_lastCorrelated < 0)
+        return;
+    // A new window restarts the history by itself.
+    if (m_options.sngUpperLimit() != m_correlatedUpper ||
+        m_options.sngLowerLimit() != m_correlatedLower)
+        return;
+    if (m_lastCorrelated == sounding || m_lastCorrelated == sounding - direction)
+        return;
+    // The history restarts whenever the column length changes: one column of a single cell
+    // (recorded unchanged at level 0) makes the next real column pass unchanged.
+    std::vector<uint8_t> restart(1, 0);
+    m_processing.HorizontalCorrelation(restart, 0, 0, m_options.sngUpperLimit(),
+                                       m_options.sngLowerLimit());
+    m_lastCorrelated = -1;
+}
+
 bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWorking)
 {
     if (!m_file)
         return false;
 
+    const int32_t sounding = m_file->STell();
     tSubHeader subHeader;
     subHeader.sngUpperLimit = m_options.sngUpperLimit();
     subHeader.sngLowerLimit = m_options.sngLowerLimit();
@@ -53,6 +79,9 @@ bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWor
     const int16_t level = processingLevel(subHeader, version, m_options.AdvancedSignalProcessing());
     m_processing.HorizontalCorrelation(m_rangeCells, level, sensitivity, m_options.sngUpperLimit(),
                                        m_options.sngLowerLimit());
+    // Levels above 3 leave the history alone.
+    if (level >= 0 && level <= 3)
+        noteCorrelated(sounding);
     m_processing.Recombination();
 
     std::array<int16_t, 3> widths{};

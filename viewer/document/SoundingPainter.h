@@ -35,6 +35,14 @@ public:
     // Nothing without a reader. Reader, processing and conversion errors go to the caller.
     bool DrawSounding(tChart& destination, int32_t x, bool bIdleWorking);
 
+    // The correlation lowers a line to the minimum of the columns processed just before it,
+    // whichever soundings those were. Before sounding is drawn this restarts that history
+    // unless the last column in it was the sounding itself or its neighbour on the side it is
+    // drawn from: the older one for direction +1 (playing forward), the newer one for -1
+    // (stepping back, and the full redraw that runs from the newest line back). So a line is
+    // never lowered by soundings far from it, such as the oldest lines a full redraw ends with.
+    void keepCorrelationAdjacent(int32_t sounding, int32_t direction);
+
     // Fills line x with palette entry 0.
     void ClearColumn(tChart& chart, int32_t x) const;
 
@@ -52,6 +60,9 @@ public:
     const std::vector<uint8_t>& lastColumn() const { return m_rangeCells; }
 
 private:
+    // Notes that the column of sounding went into the correlation history.
+    void noteCorrelated(int32_t sounding);
+
     tSonarOptions& m_options;
     tSonarColor& m_colors;
     tSonarProcessing& m_processing;
@@ -60,6 +71,12 @@ private:
     int32_t m_channel = 0;
     bool m_horizontal = false;
     std::vector<uint8_t> m_rangeCells;
+
+    // The sounding whose column went last into the correlation history (-1: none), and the
+    // depth window it was read for (a new window restarts the history).
+    int32_t m_lastCorrelated = -1;
+    float m_correlatedUpper = 0;
+    float m_correlatedLower = 0;
 };
 
 } // namespace brellix

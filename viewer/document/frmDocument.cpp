@@ -99,6 +99,9 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
 
     tmrUpdate = new QTimer(this);
     tmrUpdate->setInterval(kNormalInterval);
+    // Playback speed is a promise of soundings per second: a coarse timer would slip by up
+    // to 5% per tick.
+    tmrUpdate->setTimerType(Qt::PreciseTimer);
     tmrDepthPopup = new QTimer(this);
     tmrDepthPopup->setInterval(kDepthPopupInterval);
     tmrDepthPopup->setSingleShot(true);
@@ -438,6 +441,9 @@ void frmDocument::StepForward()
         Chart.HScroll(-1);
     if (bIdleWorking)
         ResetIdle();
+    // After a full redraw the correlation history holds the oldest lines, not this one's
+    // neighbours.
+    m_painter.keepCorrelationAdjacent(lPosition, 1);
     SonarFile->SSeek(lPosition);
     DrawSounding(Chart, lChartColumns - 1);
 }
@@ -466,6 +472,7 @@ void frmDocument::StepBack()
         ClearColumn(Chart, 0);
         return;
     }
+    m_painter.keepCorrelationAdjacent(oldest, -1);
     SonarFile->SSeek(oldest);
     DrawSounding(Chart, 0);
 }
@@ -510,6 +517,9 @@ bool frmDocument::IdleRedraw()
         const int32_t P = iRedrawPasses;
         const int32_t k = lRedrawPass + lRedrawOffset;
         if (k < W && k <= S) {
+            // The redraw runs from the newest line back, each line correlated with the newer
+            // ones; the newest may follow the steps that drew it.
+            m_painter.keepCorrelationAdjacent(S - k, k == 0 ? 1 : -1);
             SonarFile->SSeek(S - k);
             DrawSounding(Chart, W - 1 - k);
         }
