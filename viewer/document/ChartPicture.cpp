@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <vector>
 
 namespace brellix {
 
@@ -45,13 +43,12 @@ void ChartPicture::showChart(const tChart& chart)
         palette[static_cast<size_t>(i)] =
             qRgb(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
     }
-    std::vector<QRgb> line(static_cast<size_t>(columns));
     for (int y = 0; y < rows; ++y) {
         const uint8_t* source = pixels + static_cast<size_t>(bitmap.lHeight() - 1 - y) *
                                              static_cast<size_t>(bitmap.lWidth());
+        auto* target = reinterpret_cast<QRgb*>(m_screen.scanLine(y));
         for (int x = 0; x < columns; ++x)
-            line[static_cast<size_t>(x)] = palette[source[x]];
-        std::memcpy(m_screen.scanLine(y), line.data(), line.size() * sizeof(QRgb));
+            target[x] = palette[source[x]];
     }
     update();
 }
