@@ -470,50 +470,9 @@ void frmMain::createActions()
 
     command(mnuWindowNewWindow, [this] { mnuWindowNewWindow_Click(); });
     command(mnuWindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
-    command(mnuWindowTileHorizontal, [this] {
-        // Charts one above the other, each the full width.
-        const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
-        const QSize area = m_mdiArea->viewport()->size();
-        int visible = 0;
-        for (QMdiSubWindow* sub : windows) {
-            visible += sub->isMinimized() ? 0 : 1;
-        }
-        if (visible == 0) {
-            return;
-        }
-        const int height = area.height() / visible;
-        int y = 0;
-        for (QMdiSubWindow* sub : windows) {
-            if (sub->isMinimized()) {
-                continue;
-            }
-            sub->showNormal();
-            sub->setGeometry(0, y, area.width(), height);
-            y += height;
-        }
-    });
-    command(mnuWindowTileVertical, [this] {
-        // Charts side by side, each the full height.
-        const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
-        const QSize area = m_mdiArea->viewport()->size();
-        int visible = 0;
-        for (QMdiSubWindow* sub : windows) {
-            visible += sub->isMinimized() ? 0 : 1;
-        }
-        if (visible == 0) {
-            return;
-        }
-        const int width = area.width() / visible;
-        int x = 0;
-        for (QMdiSubWindow* sub : windows) {
-            if (sub->isMinimized()) {
-                continue;
-            }
-            sub->showNormal();
-            sub->setGeometry(x, 0, width, area.height());
-            x += width;
-        }
-    });
+    // Horizontal: charts one above the other, each the full width; vertical: side by side.
+    command(mnuWindowTileHorizontal, [this] { tileCharts(Qt::Vertical); });
+    command(mnuWindowTileVertical, [this] { tileCharts(Qt::Horizontal); });
     command(mnuWindowArrangeIcons, [this] {
         // QMdiArea lines minimised windows up along the bottom whenever it lays out.
         m_mdiArea->update();
@@ -1319,5 +1278,26 @@ void frmMain::updateWindowMenu()
         m_windowListItems.append(item);
     }
 }
+
+void frmMain::tileCharts(Qt::Orientation along)
+{
+    QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    windows.removeIf([](const QMdiSubWindow* sub) { return sub->isMinimized(); });
+    if (windows.isEmpty())
+        return;
+    const QSize area = m_mdiArea->viewport()->size();
+    const auto count = static_cast<int>(windows.size());
+    const int step = (along == Qt::Horizontal ? area.width() : area.height()) / count;
+    int offset = 0;
+    for (QMdiSubWindow* sub : windows) {
+        sub->showNormal();
+        if (along == Qt::Horizontal)
+            sub->setGeometry(offset, 0, step, area.height());
+        else
+            sub->setGeometry(0, offset, area.width(), step);
+        offset += step;
+    }
+}
+
 
 } // namespace brellix

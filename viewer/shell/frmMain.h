@@ -202,6 +202,8 @@ private:
     void createActions();
     void createToolBar();
     void createStatusBar();
+    // Lays the charts that are not minimised out in a row (Horizontal) or a column (Vertical).
+    void tileCharts(Qt::Orientation along);
     void createToolWindows();
 
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
