@@ -1,5 +1,5 @@
-// The converter's own parser of an SLG sub-header (the flags word, then the fields its bits name, in fixed order).
-// It shares no code with the library's FileReadSubHeader.
+// The converter's own parser of an SLG sub-header (the flags word, then the fields its bits name,
+// in fixed order). It shares no code with the library's FileReadSubHeader.
 #pragma once
 
 #include <cstddef>

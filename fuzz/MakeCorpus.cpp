@@ -300,8 +300,8 @@ void writeReaderSeeds(const fs::path& dir)
         Sl2Header header;
         header.blockSize = 16000;
         Sl2Writer log(header);
-        const std::pair<uint16_t, uint16_t> packets[] = {{1, 92},  {1, 192},   {1, 36}, {0, 14320},
-                                                         {0, 96},  {0, 176},   {1, 168}, {1, 244}};
+        const std::pair<uint16_t, uint16_t> packets[] = {{1, 92}, {1, 192}, {1, 36},  {0, 14320},
+                                                         {0, 96}, {0, 176}, {1, 168}, {1, 244}};
         uint8_t seed = 0;
         for (const auto& [channel, cells] : packets)
             log.add(column(channel, cells, seed++));
@@ -358,8 +358,8 @@ int main(int argc, char** argv)
     writeSlg(converter);
     writeSubHeaderSeeds(subHeader);
     writeDecodeSeeds(decode);
-    fs::copy(converter, reader,
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    fs::copy(converter, reader, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+             error);
     if (error) {
         std::fprintf(stderr, "make_corpus: cannot fill %s\n", reader.c_str());
         return 1;

@@ -36,23 +36,22 @@ VANTREL_EXPORT int32_t FileReadSubHeader(
     uint8_t* positionValid, int32_t* positionY, int32_t* positionX, int16_t* fishCount,
     float* fishDepths, float* surfaceDepth, uint8_t* surfaceValid, float* topOfBottom,
     uint8_t* topOfBottomValid, uint8_t* columnIs50kHz, uint8_t* timeValid, int32_t* timeOffset,
-    uint8_t* speedTrackValid, float* speed, float* track, uint8_t* altitudeValid,
-    float* altitude);
+    uint8_t* speedTrackValid, float* speed, float* track, uint8_t* altitudeValid, float* altitude);
 
 // FileReadSubHeader with a layout selector: 1 or less reads the SLG sub-header, more than 1
 // the fixed 124-byte layout (and returns 124). The first and the last 17 arguments are unused.
 VANTREL_EXPORT int32_t FileReadSubHeader2(
     int32_t unused, int32_t selector, const uint8_t* block, float* upper, float* lower,
     float* depth, uint8_t* depthValid, uint8_t* waterTempValid, float* waterTemp,
-    uint8_t* temp2Valid, float* temp2, uint8_t* temp3Valid, float* temp3,
-    uint8_t* waterSpeedValid, float* waterSpeed, uint8_t* positionValid, int32_t* positionY,
-    int32_t* positionX, int16_t* fishCount, float* fishDepths, float* surfaceDepth,
-    uint8_t* surfaceValid, float* topOfBottom, uint8_t* topOfBottomValid,
-    uint8_t* columnIs50kHz, uint8_t* timeValid, int32_t* timeOffset, uint8_t* speedTrackValid,
-    float* speed, float* track, uint8_t* altitudeValid, float* altitude, void* unused1,
-    void* unused2, void* unused3, void* unused4, void* unused5, void* unused6, void* unused7,
-    void* unused8, void* unused9, void* unused10, void* unused11, void* unused12,
-    void* unused13, void* unused14, void* unused15, void* unused16, void* unused17);
+    uint8_t* temp2Valid, float* temp2, uint8_t* temp3Valid, float* temp3, uint8_t* waterSpeedValid,
+    float* waterSpeed, uint8_t* positionValid, int32_t* positionY, int32_t* positionX,
+    int16_t* fishCount, float* fishDepths, float* surfaceDepth, uint8_t* surfaceValid,
+    float* topOfBottom, uint8_t* topOfBottomValid, uint8_t* columnIs50kHz, uint8_t* timeValid,
+    int32_t* timeOffset, uint8_t* speedTrackValid, float* speed, float* track,
+    uint8_t* altitudeValid, float* altitude, void* unused1, void* unused2, void* unused3,
+    void* unused4, void* unused5, void* unused6, void* unused7, void* unused8, void* unused9,
+    void* unused10, void* unused11, void* unused12, void* unused13, void* unused14, void* unused15,
+    void* unused16, void* unused17);
 
 // Unpacks the sample area that starts at block + offset and runs for available bytes.
 // *remaining 0 (SLG): moves the i16 count N and N sample bytes to destination (which may be the

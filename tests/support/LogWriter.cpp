@@ -171,8 +171,8 @@ SlgWriter::SlgWriter(int16_t blockSize, int16_t format, int16_t version) : m_blo
 void SlgWriter::add(const SlgSounding& sounding)
 {
     std::vector<uint8_t> block = encodeSlgSubHeader(sounding.header);
-    putI16(block, sounding.sampleCountOverride.value_or(
-                      static_cast<int16_t>(sounding.samples.size())));
+    putI16(block,
+           sounding.sampleCountOverride.value_or(static_cast<int16_t>(sounding.samples.size())));
     block.insert(block.end(), sounding.samples.begin(), sounding.samples.end());
     if (block.size() > static_cast<size_t>(std::max<int16_t>(m_blockSize, 0)))
         throw std::length_error("SLG sounding does not fit its block");
@@ -182,8 +182,8 @@ void SlgWriter::add(const SlgSounding& sounding)
 void SlgWriter::addRawBlock(const std::vector<uint8_t>& block)
 {
     std::vector<uint8_t> cut(block.begin(),
-                             block.begin() + std::min<size_t>(block.size(),
-                                                              std::max<int16_t>(m_blockSize, 0)));
+                             block.begin() +
+                                 std::min<size_t>(block.size(), std::max<int16_t>(m_blockSize, 0)));
     appendBlock(m_bytes, std::move(cut), m_blockSize);
 }
 

@@ -217,9 +217,10 @@ public:
     // Flushes and closes the stream; true when every byte reached the file.
     bool close();
 
-    // Appends one packet and returns its address; throws std::length_error past 4 GB. Channels 0-5 advance their sequence number
-    // and own last-channel-address entry; other codes (debug 10, 11, invalid ones) carry the
-    // table as it stands and channel 0's current sequence number unless faults set one.
+    // Appends one packet and returns its address; throws std::length_error past 4 GB. Channels 0-5
+    // advance their sequence number and own last-channel-address entry; other codes (debug 10, 11,
+    // invalid ones) carry the table as it stands and channel 0's current sequence number unless
+    // faults set one.
     uint32_t add(const Sl2Column& column, const Sl2Faults& faults = {});
     // Raw bytes in the chain (garbage, misalignment). The next packet's previous size stays
     // the size of the last packet.

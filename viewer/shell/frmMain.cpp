@@ -1299,5 +1299,4 @@ void frmMain::tileCharts(Qt::Orientation along)
     }
 }
 
-
 } // namespace brellix
