@@ -148,17 +148,14 @@ VANTREL_EXPORT int32_t FileReadSubHeader(
     uint8_t* topOfBottomValid, uint8_t* columnIs50kHz, uint8_t* timeValid, int32_t* timeOffset,
     uint8_t* speedTrackValid, float* speed, float* track, uint8_t* altitudeValid, float* altitude)
 {
-    const SubHeaderOutputs outputs{upper,           lower,           depth,
-                                   depthValid,      waterTempValid,  waterTemp,
-                                   temp2Valid,      temp2,           temp3Valid,
-                                   temp3,           waterSpeedValid, waterSpeed,
-                                   positionValid,   positionY,       positionX,
-                                   fishCount,       fishDepths,      surfaceDepth,
-                                   surfaceValid,    topOfBottom,     topOfBottomValid,
-                                   columnIs50kHz,   timeValid,       timeOffset,
-                                   speedTrackValid, speed,           track,
-                                   altitudeValid,   altitude};
-    return writeSlg(block, outputs);
+    // Exactly the selector-1 form of FileReadSubHeader2.
+    return FileReadSubHeader2(
+        0, 1, block, upper, lower, depth, depthValid, waterTempValid, waterTemp, temp2Valid, temp2,
+        temp3Valid, temp3, waterSpeedValid, waterSpeed, positionValid, positionY, positionX,
+        fishCount, fishDepths, surfaceDepth, surfaceValid, topOfBottom, topOfBottomValid,
+        columnIs50kHz, timeValid, timeOffset, speedTrackValid, speed, track, altitudeValid,
+        altitude, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
 }
 
 VANTREL_EXPORT int32_t FileReadSubHeader2(

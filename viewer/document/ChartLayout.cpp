@@ -8,13 +8,6 @@ namespace brellix {
 
 namespace {
 
-int32_t nearest(double value)
-{
-    int32_t result = 0;
-    roundToInt32(value, result);
-    return result;
-}
-
 // A control accepts a move only to a size it can have.
 void moveTo(TwipsRect& control, int32_t left, int32_t top, int32_t width, int32_t height)
 {
@@ -46,16 +39,17 @@ void ChartLayout::arrange(int32_t innerWidth, int32_t innerHeight, int32_t lBott
     const int32_t n = std::min(picSonarImage.width, kOptionSliderSpan);
     const double half = n / 2.0;
 
-    moveTo(sldSensitivity, picSonarImage.left, sldSensitivity.top + dB, nearest(half),
+    moveTo(sldSensitivity, picSonarImage.left, sldSensitivity.top + dB, nearestInt32(half),
            sldSensitivity.height);
-    moveTo(lblSensitivity,
-           nearest(sldSensitivity.left + sldSensitivity.width / 2.0 - lblSensitivity.width / 2.0),
-           lblSensitivity.top + dB, lblSensitivity.width, lblSensitivity.height);
+    moveTo(
+        lblSensitivity,
+        nearestInt32(sldSensitivity.left + sldSensitivity.width / 2.0 - lblSensitivity.width / 2.0),
+        lblSensitivity.top + dB, lblSensitivity.width, lblSensitivity.height);
 
-    moveTo(sldColorLine, nearest(picSonarImage.left + half), sldColorLine.top + dB, nearest(half),
-           sldColorLine.height);
+    moveTo(sldColorLine, nearestInt32(picSonarImage.left + half), sldColorLine.top + dB,
+           nearestInt32(half), sldColorLine.height);
     moveTo(lblColorLine,
-           nearest(sldColorLine.left + sldColorLine.width / 2.0 - lblColorLine.width / 2.0),
+           nearestInt32(sldColorLine.left + sldColorLine.width / 2.0 - lblColorLine.width / 2.0),
            lblColorLine.top + dB, lblColorLine.width, lblColorLine.height);
 
     moveTo(sldSounding, sldSounding.left, sldSounding.top + dB, sldSounding.width + dR,
@@ -66,16 +60,16 @@ ChartGeometry ChartLayout::geometry(bool bHorizontal, double twipsPerPixelX,
                                     double twipsPerPixelY) const
 {
     ChartGeometry g;
-    const int32_t widthPixels = nearest(picSonarImage.width / twipsPerPixelX);
-    const int32_t heightPixels = nearest(picSonarImage.height / twipsPerPixelY);
+    const int32_t widthPixels = nearestInt32(picSonarImage.width / twipsPerPixelX);
+    const int32_t heightPixels = nearestInt32(picSonarImage.height / twipsPerPixelY);
     if (bHorizontal) {
         g.lChartColumns = heightPixels;
         g.lDepthPixels = widthPixels;
-        g.lTwipsPerDepthPixel = nearest(twipsPerPixelX);
+        g.lTwipsPerDepthPixel = nearestInt32(twipsPerPixelX);
     } else {
         g.lChartColumns = widthPixels;
         g.lDepthPixels = heightPixels;
-        g.lTwipsPerDepthPixel = nearest(twipsPerPixelY);
+        g.lTwipsPerDepthPixel = nearestInt32(twipsPerPixelY);
     }
     g.bitmapWidth = widthPixels;
     g.bitmapHeight = heightPixels;

@@ -27,13 +27,6 @@ namespace brellix {
 
 namespace {
 
-int32_t nearest(double value)
-{
-    int32_t result = 0;
-    roundToInt32(value, result);
-    return result;
-}
-
 // A stored value that does not read as its type counts as absent.
 int32_t settingInt(DocumentHost& host, const QString& section, const QString& key,
                    int32_t defaultValue)
@@ -68,12 +61,12 @@ const QString kSettings = QStringLiteral("Settings");
 // Slider 0 gives 255 and slider 100 gives 0.
 int16_t levelFromSlider(int value)
 {
-    return static_cast<int16_t>(nearest((25500.0 - value * 255.0) / 100.0));
+    return static_cast<int16_t>(nearestInt32((25500.0 - value * 255.0) / 100.0));
 }
 
 int sliderFromLevel(int level)
 {
-    return nearest(100.0 - level * 100.0 / 255.0);
+    return nearestInt32(100.0 - level * 100.0 / 255.0);
 }
 
 } // namespace
@@ -155,8 +148,8 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
 
     readScreenMetrics();
     applyLayoutToControls();
-    resize(nearest(m_layout.picSonarImage.width / m_twipsPerPixelX),
-           nearest((m_layout.picSonarImage.height + lBottomMargin) / m_twipsPerPixelY));
+    resize(nearestInt32(m_layout.picSonarImage.width / m_twipsPerPixelX),
+           nearestInt32((m_layout.picSonarImage.height + lBottomMargin) / m_twipsPerPixelY));
     tmrUpdate->start();
 }
 
@@ -246,7 +239,7 @@ void frmDocument::InitializeView()
     float upper = 12000.0f;
     float lower = 0.0f;
     const int32_t w = Chart.lChartPixelWidth();
-    const int32_t step = std::max(1, nearest(w / 10.0));
+    const int32_t step = std::max(1, nearestInt32(w / 10.0));
     if (SonarFile->NumSoundings() > 0) {
         for (int32_t i = 0; i <= w; i += step) {
             tSubHeader subHeader;
@@ -273,7 +266,7 @@ void frmDocument::SetupSoundingSlider()
     }
     const int maximum = lVisibleSoundings < 1 ? 1 : count - lVisibleSoundings - 1;
     setSliderRange(sldSounding, 0, maximum);
-    sldSounding->setTickInterval(std::max(1, nearest(maximum / 10.0)));
+    sldSounding->setTickInterval(std::max(1, nearestInt32(maximum / 10.0)));
     if (lPosition < lVisibleSoundings)
         lPosition = lVisibleSoundings;
     UpdatePositionDisplay();
@@ -366,7 +359,7 @@ void frmDocument::SonarOptions_OptionsChanged()
             setSliderRange(sldSensitivity, 0, 100);
             int recorded = 0;
             if (hasSoundings()) {
-                const int32_t n = nearest(width() + (lPosition - lChartColumns)) - 8;
+                const int32_t n = nearestInt32(width() + (lPosition - lChartColumns)) - 8;
                 tSubHeader subHeader;
                 SonarFile->SReadSubHeader(n, subHeader);
                 recorded = subHeader.m_AutoSenseRangecell;
@@ -592,16 +585,17 @@ void frmDocument::GotoFilePosition(int64_t Position)
 
 void frmDocument::GotoStart()
 {
-    setSliderValue(sldSounding, sldSounding->minimum());
-    lPosition = sldSounding->value() + lVisibleSoundings;
-    UpdateCaption();
-    ResetIdle();
-    syncOthers();
+    jumpTo(sldSounding->minimum());
 }
 
 void frmDocument::GotoEnd()
 {
-    setSliderValue(sldSounding, sldSounding->maximum());
+    jumpTo(sldSounding->maximum());
+}
+
+void frmDocument::jumpTo(int sliderValue)
+{
+    setSliderValue(sldSounding, sliderValue);
     lPosition = sldSounding->value() + lVisibleSoundings;
     UpdateCaption();
     ResetIdle();
@@ -711,8 +705,8 @@ void frmDocument::readScreenMetrics()
 void frmDocument::Form_Resize()
 {
     readScreenMetrics();
-    m_layout.arrange(nearest(width() * m_twipsPerPixelX), nearest(height() * m_twipsPerPixelY),
-                     lBottomMargin);
+    m_layout.arrange(nearestInt32(width() * m_twipsPerPixelX),
+                     nearestInt32(height() * m_twipsPerPixelY), lBottomMargin);
     applyLayoutToControls();
 
     const ChartGeometry geometry =
@@ -730,9 +724,9 @@ void frmDocument::Form_Resize()
 void frmDocument::applyLayoutToControls()
 {
     const auto place = [this](QWidget* control, const TwipsRect& r) {
-        control->setGeometry(nearest(r.left / m_twipsPerPixelX), nearest(r.top / m_twipsPerPixelY),
-                             nearest(r.width / m_twipsPerPixelX),
-                             nearest(r.height / m_twipsPerPixelY));
+        control->setGeometry(
+            nearestInt32(r.left / m_twipsPerPixelX), nearestInt32(r.top / m_twipsPerPixelY),
+            nearestInt32(r.width / m_twipsPerPixelX), nearestInt32(r.height / m_twipsPerPixelY));
     };
     place(picSonarImage, m_layout.picSonarImage);
     place(sldSounding, m_layout.sldSounding);

@@ -174,6 +174,8 @@ private:
     void UpdatePositionDisplay();
     void UpdateCaption();
     void syncOthers();
+    // Moves the slider to sliderValue, redraws from there and brings the other channels along.
+    void jumpTo(int sliderValue);
     void StepForward();
     void StepBack();
     void StepSoundings(int32_t n);

@@ -34,4 +34,12 @@ inline bool roundToInt32(double value, int32_t& out)
     return toInt32(roundHalfEven(value), out);
 }
 
+// Nearest whole number for geometry, where a value out of range simply gives 0.
+inline int32_t nearestInt32(double value)
+{
+    int32_t result = 0;
+    roundToInt32(value, result);
+    return result;
+}
+
 } // namespace brellix

@@ -769,6 +769,21 @@ bool scaleRanges(const tSubHeader& D, float soundingUpper, float soundingLower,
 
 } // namespace
 
+bool tSonarFile::scaleColumn(const std::vector<uint8_t>& samples, int32_t srcStart, int32_t srcEnd,
+                             int32_t dstStart, int32_t dstEnd, std::vector<uint8_t>& rcSounding)
+{
+    // The library trusts its ranges; damaged limits must not make it write outside ours.
+    if (!scaleRangeFits(srcStart, srcEnd, samples.size()) ||
+        !scaleRangeFits(dstStart, dstEnd, rcSounding.size()))
+        return false;
+    if (!vantrel::ColumnScale(srcStart, srcEnd - srcStart, samples.data(), dstStart,
+                              dstEnd - dstStart, rcSounding.data())) {
+        noteLibraryFailure();
+        return false;
+    }
+    return true;
+}
+
 bool tSonarFile::ScaleSlgSounding(std::vector<uint8_t>& rcSounding, tSubHeader& D,
                                   const std::vector<uint8_t>& samples, const tSubHeader& S)
 {
@@ -776,17 +791,8 @@ bool tSonarFile::ScaleSlgSounding(std::vector<uint8_t>& rcSounding, tSubHeader& 
     if (!scaleRanges(D, S.sngUpperLimit, S.sngLowerLimit, S.lNumRangeCells, ranges))
         return false;
     D.Copy(S);
-    // The library trusts its ranges; damaged limits must not make it write outside ours.
-    if (!scaleRangeFits(ranges.srcStart, ranges.srcEnd, samples.size()) ||
-        !scaleRangeFits(ranges.dstStart, ranges.dstEnd, rcSounding.size()))
-        return false;
-    if (!vantrel::ColumnScale(ranges.srcStart, ranges.srcEnd - ranges.srcStart, samples.data(),
-                              ranges.dstStart, ranges.dstEnd - ranges.dstStart,
-                              rcSounding.data())) {
-        noteLibraryFailure();
-        return false;
-    }
-    return true;
+    return scaleColumn(samples, ranges.srcStart, ranges.srcEnd, ranges.dstStart, ranges.dstEnd,
+                       rcSounding);
 }
 
 bool tSonarFile::ScaleSl2Sounding(std::vector<uint8_t>& rcSounding, tSubHeader& D,
@@ -798,15 +804,9 @@ bool tSonarFile::ScaleSl2Sounding(std::vector<uint8_t>& rcSounding, tSubHeader& 
         return false;
     D.lNumRangeCells = static_cast<int32_t>(rcSounding.size()) - 1;
     FillSubHeaderFromPacket(D, column);
-    if (!scaleRangeFits(ranges.srcStart, ranges.srcEnd, samples.size()) ||
-        !scaleRangeFits(ranges.dstStart, ranges.dstEnd, rcSounding.size()))
+    if (!scaleColumn(samples, ranges.srcStart, ranges.srcEnd, ranges.dstStart, ranges.dstEnd,
+                     rcSounding))
         return false;
-    if (!vantrel::ColumnScale(ranges.srcStart, ranges.srcEnd - ranges.srcStart, samples.data(),
-                              ranges.dstStart, ranges.dstEnd - ranges.dstStart,
-                              rcSounding.data())) {
-        noteLibraryFailure();
-        return false;
-    }
 
     if (g_RVGEnabled) {
         if (column.rvgDepth == 0)

@@ -121,6 +121,10 @@ private:
     // library is missing, else the library's result.
     std::optional<int32_t> readSlgSubHeader(const uint8_t* block, tSubHeader& into);
     void noteLibraryFailure();
+    // Resamples samples[srcStart, srcEnd) onto rcSounding[dstStart, dstEnd) through the library,
+    // after checking both ranges lie inside their arrays.
+    bool scaleColumn(const std::vector<uint8_t>& samples, int32_t srcStart, int32_t srcEnd,
+                     int32_t dstStart, int32_t dstEnd, std::vector<uint8_t>& rcSounding);
 
     LogFile m_file;
     QString m_fileName;
