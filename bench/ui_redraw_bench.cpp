@@ -7,9 +7,11 @@
 //
 // The log defaults to BRELLIX_BENCH_LOG, else build/demo/demo.sl2; 20 seconds of playback. The
 // library is looked for in BRELLIX_BIN_DIR, else in ../bin from here.
+#include "BuildFolder.h"
 #include "document/DocumentHost.h"
 #include "document/frmDocument.h"
 #include "logs/tSonarFile.h"
+#include "platform/SettingsStore.h"
 #include "platform/VantrelLibrary.h"
 #include "render/tColorScheme.h"
 
@@ -18,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -89,23 +92,23 @@ public:
     }
     brellix::tColorScheme& UserColorScheme() override { return scheme; }
     void ShowUserColorScheme(int32_t) override {}
-    void LoadChartSettings() override {}
-    void ShowDocument(frmDocument* document) override
+    void loadChartSettings() override {}
+    void showDocument(std::unique_ptr<frmDocument> document) override
     {
-        charts.push_back(document);
+        frmDocument* chart = document.release();
+        charts.push_back(chart);
         if (area) {
-            area->addSubWindow(document)->show();
+            area->addSubWindow(chart)->show();
         }
     }
-    void DocumentUnloading(frmDocument&) override {}
-    QString GetSetting(const QString&, const QString&, const QString& fallback) override
-    {
-        return fallback;
-    }
-    void SaveSetting(const QString&, const QString&, const QString&) override {}
-    int32_t PositionFormat() const override { return 0; }
-    int32_t DepthFormat() const override { return 0; }
+    void documentUnloading(frmDocument&) override {}
+    brellix::SettingsStore& settings() override { return store; }
+    int32_t positionFormat() const override { return 0; }
+    int32_t depthFormat() const override { return 0; }
 
+    // An empty store of its own: every chart starts from the defaults.
+    QTemporaryDir folder;
+    brellix::SettingsStore store{folder.filePath(QStringLiteral("Brellix.ini"))};
     brellix::tColorScheme scheme;
     std::vector<QPointer<frmDocument>> charts;
     QMdiArea* area = nullptr;
@@ -200,9 +203,7 @@ int main(int argc, char** argv)
         log = QStringLiteral("build/demo/demo.sl2");
     const double seconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 20.0;
 
-    QString folder = QString::fromLocal8Bit(qgetenv("BRELLIX_BIN_DIR"));
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin");
+    const QString folder = QString::fromStdString(testsupport::binFolder().string());
     brellix::VantrelLibrary::instance().setSearchFolder(folder);
     if (!brellix::VantrelLibrary::instance().verify()) {
         std::printf("%s\n", qPrintable(brellix::VantrelLibrary::instance().errorString()));

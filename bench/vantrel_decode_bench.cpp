@@ -2,7 +2,7 @@
 // sounding of 4096 samples. Targets: under 2 us per column operation, under 100 us per decode.
 #include "LogWriter.h"
 #include "WaveletCoder.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Clutter removal and correlation of one 1000-cell column, as the viewer calls them per sounding.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <benchmark/benchmark.h>
 

@@ -5,6 +5,7 @@
 // removed at the end. The library is looked for in BRELLIX_BIN_DIR, else in ../bin from here.
 #include "LogWriter.h"
 
+#include "BuildFolder.h"
 #include "logs/tSonarFile.h"
 #include "platform/VantrelLibrary.h"
 
@@ -89,16 +90,7 @@ const QString& logPath()
 void bindLibrary()
 {
     static const bool bound = [] {
-        QString folder;
-        if (const char* bin = std::getenv("BRELLIX_BIN_DIR"); bin && *bin) {
-            folder = QString::fromLocal8Bit(bin);
-        } else {
-            std::error_code error;
-            const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-            if (!error)
-                folder =
-                    QString::fromStdString((self.parent_path().parent_path() / "bin").string());
-        }
+        const QString folder = QString::fromStdString(testsupport::binFolder().string());
         brellix::VantrelLibrary::instance().setSearchFolder(folder);
         return brellix::VantrelLibrary::instance().verify();
     }();

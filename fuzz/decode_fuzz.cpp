@@ -1,7 +1,7 @@
 // FileDecompress and FileDecode as the reader drives them, on arbitrary sizes. Input: a
 // little-endian int32 length (the samples per sounding), then one very old record. The record
 // is copied to a buffer of exactly its size, so any read past it shows under the sanitizer.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <algorithm>
 #include <cstdint>

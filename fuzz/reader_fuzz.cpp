@@ -1,6 +1,7 @@
 // Arbitrary bytes as a sonar log for the viewer's reader: opened on every channel it offers,
 // then a short run of seeks and reads in both directions, sub-headers alone and address seeks,
 // with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here).
+#include "BuildFolder.h"
 #include "logs/tSonarFile.h"
 #include "platform/VantrelLibrary.h"
 
@@ -30,15 +31,7 @@ void removeInput()
 
 bool setUp()
 {
-    QString folder;
-    if (const char* bin = std::getenv("BRELLIX_BIN_DIR"); bin && *bin) {
-        folder = QString::fromLocal8Bit(bin);
-    } else {
-        std::error_code error;
-        const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-        if (!error)
-            folder = QString::fromStdString((self.parent_path().parent_path() / "bin").string());
-    }
+    const QString folder = QString::fromStdString(testsupport::binFolder().string());
     brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
     library.setSearchFolder(folder);
     if (!library.verify())

@@ -1,7 +1,7 @@
 // FileReadSubHeader and FileReadSubHeader2 on arbitrary record bytes. The reader hands over at
 // least 201 bytes of a block, so the input is zero-padded to that; the outputs must then agree
 // between the two exports and stay inside what the flags word allows.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <algorithm>
 #include <cstdint>

@@ -6,5 +6,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
     -DBRELLIX_WARNINGS_AS_ERRORS=ON -DBRELLIX_SANITIZE=ON -DBRELLIX_BENCH=OFF
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$root/build-asan" --output-on-failure -j "$(nproc)"

@@ -1,5 +1,5 @@
 // The C surface of the column operations.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include "ColumnConvert.h"
 #include "ColumnCopy.h"

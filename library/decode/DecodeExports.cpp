@@ -1,6 +1,6 @@
 // The C surface of the record decoders: argument unpacking and the output rules of each
 // export. The parsing itself lives in the classes beside this file.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include "FixedSubHeader.h"
 #include "SampleUnpacker.h"

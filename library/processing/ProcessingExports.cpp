@@ -1,5 +1,5 @@
 #include "ProcessingState.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 namespace {
 

@@ -2,6 +2,7 @@
 // in-process runs of both modes, runs of the real tarnex binary, and a temporary folder.
 #pragma once
 
+#include "BuildFolder.h"
 #include "LogInput.h"
 #include "LogWriter.h"
 #include "Sink.h"
@@ -106,8 +107,7 @@ private:
 // The real program, run through the shell with its standard output captured.
 inline fs::path tarnexBinary()
 {
-    const char* dir = std::getenv("BRELLIX_BIN_DIR");
-    return fs::path(dir != nullptr ? dir : "bin") / "tarnex";
+    return testsupport::binFolder() / "tarnex";
 }
 
 inline std::string quote(const std::string& text)

@@ -1,5 +1,5 @@
 // ColumnConvert: intensities to palette indexes per depth section, with black lines.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

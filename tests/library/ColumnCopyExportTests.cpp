@@ -1,5 +1,5 @@
 // ColumnCopy: a display column into a bottom-up bitmap.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // ColumnScale: peak-preserving shrink, replicating enlarge, copy.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // FileDecode: the inverse Daubechies-4 pyramid, the sample bytes and the seams.
 #include "decode/WaveletDecoder.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // FileDecompress: raw SLG samples and coded very old coefficients.
 #include "LogWriter.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 // The built libvantrel.so: all twelve exports resolve by name and nothing else is exported.
+#include "BuildFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
@@ -31,8 +33,7 @@ const std::set<std::string> kExports = {"FileReadSubHeader",
 
 std::filesystem::path libraryPath()
 {
-    const char* dir = std::getenv("BRELLIX_BIN_DIR");
-    return std::filesystem::path(dir ? dir : ".") / "libvantrel.so";
+    return testsupport::binFolder() / "libvantrel.so";
 }
 
 template <typename T> bool readAt(const std::vector<uint8_t>& file, uint64_t offset, T& out)

@@ -1,5 +1,5 @@
 // FishDraw: the six symbols checked pixel by pixel against their pictures, and clipping.
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 // The four Process exports over the library's one processing state.
-#include "vantrel.h"
+#include "BuildFolder.h"
+
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 
@@ -99,15 +101,6 @@ TEST(ProcessExports, SetupIgnoresScaleAndLimits)
     }
 }
 
-// The application's folder: given by the test runner, else bin/ beside the tests' folder.
-std::filesystem::path binaryDirectory()
-{
-    if (const char* dir = std::getenv("BRELLIX_BIN_DIR")) {
-        return dir;
-    }
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin";
-}
-
 template <typename Function> Function resolve(void* library, const char* name)
 {
     void* symbol = dlsym(library, name);
@@ -117,7 +110,7 @@ template <typename Function> Function resolve(void* library, const char* name)
 
 TEST(ProcessExports, LoadedLibraryStartsWithNoRestartAndZeroHistory)
 {
-    const std::string path = (binaryDirectory() / "libvantrel.so").string();
+    const std::string path = (testsupport::binFolder() / "libvantrel.so").string();
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     const auto clutterExport =

@@ -1,6 +1,6 @@
 // FileReadSubHeader and FileReadSubHeader2: sub-header parsing and the output rules.
 #include "LogWriter.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // FileReadSubHeader, FileDecompress and FileDecode as the reader calls them.
 #include "LogWriter.h"
 #include "WaveletCoder.h"
-#include "vantrel.h"
+#include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
 

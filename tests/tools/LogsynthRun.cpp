@@ -1,5 +1,7 @@
 #include "LogsynthRun.h"
 
+#include "BuildFolder.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -42,14 +44,6 @@ std::vector<uint8_t> readFile(const fs::path& path)
     return bytes;
 }
 
-fs::path binDir()
-{
-    const char* dir = std::getenv("BRELLIX_BIN_DIR");
-    if (!dir || !*dir)
-        throw std::runtime_error("BRELLIX_BIN_DIR is not set");
-    return dir;
-}
-
 ScratchDir::ScratchDir()
 {
     static std::atomic<int> counter{0};
@@ -67,7 +61,7 @@ ScratchDir::~ScratchDir()
 
 RunResult runLogsynth(const std::vector<std::string>& args, const ScratchDir& scratch)
 {
-    std::string command = quoted((binDir() / "logsynth").string());
+    std::string command = quoted((testsupport::binFolder() / "logsynth").string());
     for (const std::string& arg : args)
         command += " " + quoted(arg);
     const fs::path out = scratch.file("run.out");

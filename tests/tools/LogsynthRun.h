@@ -15,9 +15,6 @@ struct RunResult
     std::string err;
 };
 
-// The folder of the built programs (BRELLIX_BIN_DIR).
-std::filesystem::path binDir();
-
 class ScratchDir
 {
 public:

@@ -1,11 +1,8 @@
 // The road of one sounding into the chart bitmap, through the chart window: palette indexes for
-// known intensities, effective sensitivity, correlation levels, the fish-symbols clearing, both
+// known intensities, effective sensitivity, correlation, the fish-symbols clearing, both
 // orientations, the time mapping of the full redraw and the clearing of a short log.
 #include "UiTestSupport.h"
 
-#include "document/SoundingPainter.h"
-#include "logs/tSubHeader.h"
-#include "platform/AppState.h"
 #include "render/tSonarColor.h"
 
 #include <gtest/gtest.h>
@@ -45,11 +42,8 @@ protected:
     void SetUp() override
     {
         uitest::WindowTest::SetUp();
-        m_rvg = brellix::g_RVGEnabled;
-        brellix::g_RVGEnabled = false;
-        host.settings.insert(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
+        host.store(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
     }
-    void TearDown() override { brellix::g_RVGEnabled = m_rvg; }
 
     // Opens the log on a channel with manual sensitivity 0 and colour line 255, drawn in full.
     std::unique_ptr<frmDocument> openDrawn(const QString& file, int32_t channel)
@@ -63,7 +57,7 @@ protected:
         return chart;
     }
 
-    bool m_rvg = true;
+    viewertest::RvgSwitch m_rvgOff{false};
 };
 
 uint8_t byIndex(int sounding, int)
@@ -73,7 +67,7 @@ uint8_t byIndex(int sounding, int)
 
 TEST_F(ChartDrawTest, EveryLineOfAVerticalChartHoldsTheSoundingTheTimeMappingGivesIt)
 {
-    const QString file = save(uitest::slgLog(400, byIndex), QStringLiteral("map.slg"));
+    const QString file = save(viewertest::slgLog(400, byIndex), QStringLiteral("map.slg"));
     auto chart = openDrawn(file, 0);
     const int32_t W = chart->chartColumns();
     const int32_t P = chart->position();
@@ -85,7 +79,7 @@ TEST_F(ChartDrawTest, EveryLineOfAVerticalChartHoldsTheSoundingTheTimeMappingGiv
 
 TEST_F(ChartDrawTest, ASideLookingChartDrawsItsSoundingsAsRowsNewestAtTheTop)
 {
-    const QString file = save(uitest::sl2Log({3}, 400, byIndex), QStringLiteral("side.sl2"));
+    const QString file = save(viewertest::sl2Log({3}, 400, byIndex), QStringLiteral("side.sl2"));
     auto chart = openDrawn(file, 3);
     ASSERT_TRUE(chart->horizontal());
     const int32_t W = chart->chartColumns();
@@ -99,7 +93,7 @@ TEST_F(ChartDrawTest, ASideLookingChartDrawsItsSoundingsAsRowsNewestAtTheTop)
 
 TEST_F(ChartDrawTest, ALogShorterThanTheChartClearsTheLinesOlderThanItsSecondSounding)
 {
-    const QString file = save(uitest::slgLog(30, byIndex), QStringLiteral("short.slg"));
+    const QString file = save(viewertest::slgLog(30, byIndex), QStringLiteral("short.slg"));
     auto chart = openDrawn(file, 0);
     const int32_t W = chart->chartColumns();
     const int32_t S = chart->position();
@@ -130,14 +124,14 @@ TEST_P(ChartSensitivityTest, TheConversionGetsTheEffectiveSensitivity)
 {
     const SensitivityCase& c = GetParam();
     const auto steady = [](int, int) -> uint8_t { return 200; };
-    uitest::Sl2Setup setup;
+    viewertest::Sl2Setup setup;
     setup.autoSense = c.recorded;
     const QString file =
-        c.sl2 ? save(uitest::sl2Log({static_cast<uint16_t>(c.channel)}, 300, steady, setup),
+        c.sl2 ? save(viewertest::sl2Log({static_cast<uint16_t>(c.channel)}, 300, steady, setup),
                      QStringLiteral("s.sl2"))
-              : save(uitest::slgLog(300, steady), QStringLiteral("s.slg"));
-    host.settings.insert(QStringLiteral("Settings/AutoSense"),
-                         c.automatic ? QStringLiteral("True") : QStringLiteral("False"));
+              : save(viewertest::slgLog(300, steady), QStringLiteral("s.slg"));
+    host.store(QStringLiteral("Settings/AutoSense"),
+               c.automatic ? QStringLiteral("True") : QStringLiteral("False"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, c.channel));
     chart->SonarOptions.setiColorLine(255);
@@ -164,32 +158,6 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(param.param.name);
     });
 
-struct LevelCase
-{
-    int16_t version;
-    uint8_t correlation;
-    int32_t option;
-    int16_t level;
-};
-
-class ProcessingLevelTest : public ::testing::TestWithParam<LevelCase>
-{
-};
-
-TEST_P(ProcessingLevelTest, TheCorrelationLevelFollowsTheLogGeneration)
-{
-    brellix::tSubHeader subHeader;
-    subHeader.m_Correlation = GetParam().correlation;
-    EXPECT_EQ(
-        brellix::SoundingPainter::processingLevel(subHeader, GetParam().version, GetParam().option),
-        GetParam().level);
-}
-
-INSTANTIATE_TEST_SUITE_P(Levels, ProcessingLevelTest,
-                         ::testing::Values(LevelCase{2, 3, 2, 4}, LevelCase{1, 3, 2, 2},
-                                           LevelCase{2, 3, 1, 3}, LevelCase{2, 3, 0, 0},
-                                           LevelCase{1, 0, 1, 1}, LevelCase{0, 5, 2, 2}));
-
 struct CorrelationCase
 {
     const char* name;
@@ -211,11 +179,11 @@ TEST_P(ChartCorrelationTest, CorrelationLowersColumnsToTheirNeighboursMinimum)
     const auto alternating = [](int sounding, int) -> uint8_t {
         return sounding % 2 == 0 ? 200 : 60;
     };
-    uitest::Sl2Setup setup;
+    viewertest::Sl2Setup setup;
     setup.correlation = c.correlation;
     const QString file =
-        c.sl2 ? save(uitest::sl2Log({0}, 300, alternating, setup), QStringLiteral("c.sl2"))
-              : save(uitest::slgLog(300, alternating), QStringLiteral("c.slg"));
+        c.sl2 ? save(viewertest::sl2Log({0}, 300, alternating, setup), QStringLiteral("c.sl2"))
+              : save(viewertest::slgLog(300, alternating), QStringLiteral("c.slg"));
     auto chart = openDrawn(file, 0);
     chart->SonarOptions.setAdvancedSignalProcessing(c.option);
     chart->bIdleWorking = false;
@@ -249,7 +217,7 @@ TEST_F(ChartDrawTest, FishSymbolsClearTheWaterAboveTheBottom)
 {
     const auto steady = [](int, int) -> uint8_t { return 200; };
     // Bottom at 60 of 0 to 100 feet: depth pixel 48 of 80.
-    const QString file = save(uitest::slgLog(300, steady, 100, 60), QStringLiteral("fish.slg"));
+    const QString file = save(viewertest::slgLog(300, steady, 100, 60), QStringLiteral("fish.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setbAutoSensitivity(false);
@@ -267,14 +235,15 @@ TEST_F(ChartDrawTest, FishSymbolsClearTheWaterAboveTheBottom)
 TEST_F(ChartDrawTest, WithoutFishSymbolsTheWaterAboveTheBottomIsDrawn)
 {
     const auto steady = [](int, int) -> uint8_t { return 200; };
-    const QString file = save(uitest::slgLog(300, steady, 100, 60), QStringLiteral("nofish.slg"));
+    const QString file =
+        save(viewertest::slgLog(300, steady, 100, 60), QStringLiteral("nofish.slg"));
     auto chart = openDrawn(file, 0);
     EXPECT_EQ(linePixel(*chart, chart->chartColumns() - 1, 20), converted(0, 255, 200, 0));
 }
 
 TEST_F(ChartDrawTest, ThePictureShowsTheChartAfterTheRedraw)
 {
-    const QString file = save(uitest::slgLog(300, byIndex), QStringLiteral("screen.slg"));
+    const QString file = save(viewertest::slgLog(300, byIndex), QStringLiteral("screen.slg"));
     auto chart = openDrawn(file, 0);
     const QImage& screen = chart->picSonarImage->screen();
     ASSERT_FALSE(screen.isNull());

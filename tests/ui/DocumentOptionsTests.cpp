@@ -2,8 +2,6 @@
 // running from the event loop in slices.
 #include "UiTestSupport.h"
 
-#include "platform/AppState.h"
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -36,7 +34,7 @@ TEST_F(DocumentOptionsTest, AdvancedSignalProcessingDrawsOneLineAfterAnotherOthe
 
 TEST_F(DocumentOptionsTest, AnOptionChangeRestartsTheRedrawAndResynchronisesTheMenus)
 {
-    const QString file = save(uitest::slgLog(300, steady), QStringLiteral("o.slg"));
+    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("o.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->finishRedraw();
@@ -48,7 +46,7 @@ TEST_F(DocumentOptionsTest, AnOptionChangeRestartsTheRedrawAndResynchronisesTheM
 
 TEST_F(DocumentOptionsTest, AColourModeAnnouncesItsPaletteToTheChart)
 {
-    const QString file = save(uitest::slgLog(300, steady), QStringLiteral("p.slg"));
+    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("p.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setColorMode(brellix::tSonarOptions::kGrayscale);
@@ -66,7 +64,7 @@ TEST_F(DocumentOptionsTest, AColourModeAnnouncesItsPaletteToTheChart)
 
 TEST_F(DocumentOptionsTest, AUserColourModeShowsTheSchemeEditorAndFollowsTheScheme)
 {
-    const QString file = save(uitest::slgLog(300, steady), QStringLiteral("u.slg"));
+    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("u.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setColorMode(brellix::tSonarOptions::kUserDefined);
@@ -83,10 +81,9 @@ TEST_F(DocumentOptionsTest, AUserColourModeShowsTheSchemeEditorAndFollowsTheSche
 
 TEST_F(DocumentOptionsTest, UserBlackLineWidthsComeFromTheScheme)
 {
-    const bool rvg = brellix::g_RVGEnabled;
-    brellix::g_RVGEnabled = false;
-    host.settings.insert(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
-    const QString file = save(uitest::slgLog(300, steady), QStringLiteral("w.slg"));
+    const viewertest::RvgSwitch rvgOff(false);
+    host.store(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
+    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("w.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setbAutoSensitivity(false);
@@ -109,13 +106,12 @@ TEST_F(DocumentOptionsTest, UserBlackLineWidthsComeFromTheScheme)
     EXPECT_EQ(chart->SonarOptions.iBlackLine(1), 0);
     EXPECT_EQ(std::count(without.begin(), without.end(), 1), 0);
     EXPECT_GT(std::count(with.begin(), with.end(), 1), 0);
-    brellix::g_RVGEnabled = rvg;
 }
 
 TEST_F(DocumentOptionsTest, TheRedrawRunsInSlicesFromTheEventLoop)
 {
-    host.settings.insert(QStringLiteral("Settings/ASP"), QStringLiteral("1"));
-    const QString file = save(uitest::slgLog(3000, steady), QStringLiteral("big.slg"));
+    host.store(QStringLiteral("Settings/ASP"), QStringLiteral("1"));
+    const QString file = save(viewertest::slgLog(3000, steady), QStringLiteral("big.slg"));
     auto chart = makeChart(1600, 500);
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->tmrUpdate->stop();
@@ -137,7 +133,7 @@ TEST_F(DocumentOptionsTest, FormatDepthWritesFeetOrMetresWithTheirUnit)
     EXPECT_EQ(chart->FormatDepth(12.34), QStringLiteral("12.34ft"));
     EXPECT_EQ(chart->FormatDepth(12.0), QStringLiteral("12.0ft"));
     EXPECT_EQ(chart->FormatDepth(1234.6), QStringLiteral("1235ft"));
-    host.depthFormat = 1;
+    host.depthFormatValue = 1;
     EXPECT_EQ(chart->FormatDepth(10), QStringLiteral("3.05m"));
 }
 

@@ -64,10 +64,10 @@ TEST_F(MenuCommandTest, StateKeysFollowThePlayStates)
 {
     const char* keys[] = {"Replay", "Play", "Pause", "Forward", "Rewind"};
     for (int state = 0; state < 5; ++state) {
-        EXPECT_EQ(frmMain::stateKey(state), QLatin1String(keys[state]));
+        EXPECT_EQ(brellix::MainToolBar::stateKey(state), QLatin1String(keys[state]));
     }
-    EXPECT_TRUE(frmMain::stateKey(5).isEmpty());
-    EXPECT_TRUE(frmMain::stateKey(-1).isEmpty());
+    EXPECT_TRUE(brellix::MainToolBar::stateKey(5).isEmpty());
+    EXPECT_TRUE(brellix::MainToolBar::stateKey(-1).isEmpty());
 }
 
 TEST_F(MenuCommandTest, WithNoChartButtonsThreeToTwentyOneAreDisabledAndNotPressed)

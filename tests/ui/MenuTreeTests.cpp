@@ -171,7 +171,7 @@ TEST_F(MenuTreeTest, TheStoreDecidesTheChartSettingsCheckAtLoad)
     settings().saveBool(QStringLiteral("Options"), QStringLiteral("Show Chart Settings"), true);
     brellix::frmMain& main = makeMain();
     EXPECT_FALSE(main.mnuViewChartSettings->isChecked());
-    main.Form_Load(QString());
+    main.load(QString());
     EXPECT_TRUE(main.mnuViewChartSettings->isChecked());
 }
 

@@ -2,8 +2,6 @@
 // following each other by file address, the gate while a window redraws, and the sliders.
 #include "UiTestSupport.h"
 
-#include "platform/AppState.h"
-
 #include <gtest/gtest.h>
 
 #include <QMdiArea>
@@ -34,12 +32,9 @@ protected:
     void SetUp() override
     {
         uitest::WindowTest::SetUp();
-        m_rvg = brellix::g_RVGEnabled;
-        brellix::g_RVGEnabled = false;
         // No correlation: a line's colour then depends on its sounding alone.
-        host.settings.insert(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
+        host.store(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
     }
-    void TearDown() override { brellix::g_RVGEnabled = m_rvg; }
 
     std::unique_ptr<frmDocument> openDrawn(const QString& file, int32_t channel = 0)
     {
@@ -65,12 +60,12 @@ protected:
         return bitmapPixels(chart);
     }
 
-    bool m_rvg = true;
+    viewertest::RvgSwitch m_rvgOff{false};
 };
 
 TEST_F(PlaybackTest, APlayingTickMovesOneSoundingAndKeepsOthersInStep)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("p.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("p.slg")));
     const int32_t start = chart->position();
     chart->SetState(frmDocument::kPlaying);
     host.syncCalls.clear();
@@ -95,7 +90,7 @@ class PlaybackMoveTest : public PlaybackTest, public ::testing::WithParamInterfa
 
 TEST_P(PlaybackMoveTest, EachPlayStateMovesItsStepPerTick)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("m.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("m.slg")));
     slideTo(*chart, 100);
     const int32_t start = chart->position();
     chart->SetState(GetParam().state);
@@ -110,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(States, PlaybackMoveTest,
 
 TEST_F(PlaybackTest, StepsForwardLeaveTheChartAsAFullRedrawDrawsIt)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("f.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("f.slg")));
     slideTo(*chart, 50);
     chart->SetState(frmDocument::kFastForward);
     chart->tmrUpdate_Timer();
@@ -121,7 +116,7 @@ TEST_F(PlaybackTest, StepsForwardLeaveTheChartAsAFullRedrawDrawsIt)
 
 TEST_F(PlaybackTest, StepsBackLeaveTheChartAsAFullRedrawDrawsIt)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("b.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("b.slg")));
     slideTo(*chart, 50);
     chart->SetState(frmDocument::kRewinding);
     chart->tmrUpdate_Timer();
@@ -132,7 +127,7 @@ TEST_F(PlaybackTest, StepsBackLeaveTheChartAsAFullRedrawDrawsIt)
 
 TEST_F(PlaybackTest, PlayAtTheLastSoundingPausesAtOnceAndResynchronisesTheMenus)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("e.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("e.slg")));
     chart->GotoEnd();
     chart->finishRedraw();
     ASSERT_EQ(chart->position(), 399);
@@ -146,7 +141,7 @@ TEST_F(PlaybackTest, PlayAtTheLastSoundingPausesAtOnceAndResynchronisesTheMenus)
 
 TEST_F(PlaybackTest, RewindNearTheStartStopsAtTheFirstFullChartAndPauses)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("r.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("r.slg")));
     slideTo(*chart, 3);
     chart->SetState(frmDocument::kRewinding);
     chart->tmrUpdate_Timer();
@@ -158,7 +153,7 @@ TEST_F(PlaybackTest, RewindNearTheStartStopsAtTheFirstFullChartAndPauses)
 
 TEST_F(PlaybackTest, ALogShorterThanTheChartPausesPlaybackInBothDirections)
 {
-    auto chart = openDrawn(save(uitest::slgLog(30, byIndex), QStringLiteral("s.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(30, byIndex), QStringLiteral("s.slg")));
     chart->SetState(frmDocument::kPlayingReverse);
     chart->tmrUpdate_Timer();
     EXPECT_EQ(chart->GetState(), frmDocument::kPaused);
@@ -171,7 +166,7 @@ TEST_F(PlaybackTest, ALogShorterThanTheChartPausesPlaybackInBothDirections)
 
 TEST_F(PlaybackTest, APausedTickDoesNotMoveButCompletesAPendingRedraw)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("w.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("w.slg")));
     const int32_t start = chart->position();
     chart->ResetIdle();
     ASSERT_TRUE(chart->bIdleWorking);
@@ -183,7 +178,7 @@ TEST_F(PlaybackTest, APausedTickDoesNotMoveButCompletesAPendingRedraw)
 
 TEST_F(PlaybackTest, GotoStartAndGotoEndJumpToTheSliderEndsAndRedraw)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("g.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("g.slg")));
     host.syncCalls.clear();
     chart->GotoEnd();
     EXPECT_EQ(chart->sldSounding->value(), chart->sldSounding->maximum());
@@ -207,7 +202,7 @@ class GotoFilePositionTest : public PlaybackTest, public ::testing::WithParamInt
 
 TEST_P(GotoFilePositionTest, FewerThanTenSoundingsAreSteppedMoreAreRedrawn)
 {
-    auto chart = openDrawn(save(uitest::sl2Log({0}, 400, byIndex), QStringLiteral("j.sl2")));
+    auto chart = openDrawn(save(viewertest::sl2Log({0}, 400, byIndex), QStringLiteral("j.sl2")));
     slideTo(*chart, 100);
     const int32_t target = 100 + GetParam().distance;
     chart->SonarFile->SSeek(target);
@@ -231,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(Distances, GotoFilePositionTest,
 
 TEST_F(PlaybackTest, GotoFilePositionPastTheSliderEndStopsThere)
 {
-    auto chart = openDrawn(save(uitest::sl2Log({0}, 400, byIndex), QStringLiteral("x.sl2")));
+    auto chart = openDrawn(save(viewertest::sl2Log({0}, 400, byIndex), QStringLiteral("x.sl2")));
     const int32_t last = chart->SonarFile->NumSoundings() - 1;
     chart->SonarFile->SSeek(last);
     chart->GotoFilePosition(chart->SonarFile->AddressTell());
@@ -241,12 +236,13 @@ TEST_F(PlaybackTest, GotoFilePositionPastTheSliderEndStopsThere)
 
 TEST_F(PlaybackTest, TwoChannelWindowsOfOneLogFollowEachOtherByFileAddress)
 {
-    auto primary = openDrawn(save(uitest::sl2Log({0, 1}, 400, byIndex), QStringLiteral("t.sl2")));
+    auto primary =
+        openDrawn(save(viewertest::sl2Log({0, 1}, 400, byIndex), QStringLiteral("t.sl2")));
     ASSERT_EQ(host.shown.size(), 1u);
     frmDocument& secondary = *host.shown[0];
     secondary.setTwipsPerPixel(15, 15);
     secondary.resize(120, 147);
-    secondary.Form_Resize();
+    secondary.layOutWindow();
     secondary.finishRedraw();
 
     // Channel 1's sounding n follows channel 0's sounding n in the log, so at channel 0's
@@ -270,16 +266,16 @@ TEST_F(PlaybackTest, TwoChannelWindowsOfOneLogFollowEachOtherByFileAddress)
 
 TEST_F(PlaybackTest, AChartOfAnotherLogDoesNotFollow)
 {
-    auto first = openDrawn(save(uitest::sl2Log({0}, 400, byIndex), QStringLiteral("a.sl2")));
-    auto second = openDrawn(save(uitest::sl2Log({0}, 400, byIndex), QStringLiteral("b.sl2")));
+    auto first = openDrawn(save(viewertest::sl2Log({0}, 400, byIndex), QStringLiteral("a.sl2")));
+    auto second = openDrawn(save(viewertest::sl2Log({0}, 400, byIndex), QStringLiteral("b.sl2")));
     slideTo(*first, 200);
     EXPECT_EQ(second->sldSounding->value(), 0);
 }
 
 TEST_F(PlaybackTest, APlayingWindowHoldsWhileAnotherWindowRedraws)
 {
-    auto player = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("g1.slg")));
-    auto other = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("g2.slg")));
+    auto player = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("g1.slg")));
+    auto other = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("g2.slg")));
     player->SetState(frmDocument::kPlaying);
     const int32_t start = player->position();
     other->ResetIdle();
@@ -292,7 +288,7 @@ TEST_F(PlaybackTest, APlayingWindowHoldsWhileAnotherWindowRedraws)
 
 TEST_F(PlaybackTest, AWindowThatIsRedrawingItselfMovesOnlyOnceTheRedrawEnds)
 {
-    auto chart = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("self.slg")));
+    auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("self.slg")));
     chart->SetState(frmDocument::kPlaying);
     const int32_t start = chart->position();
     chart->ResetIdle();
@@ -313,19 +309,20 @@ TEST_F(PlaybackTest, AMaximisedWindowPlaysWhileAnotherRedraws)
     area.show();
     auto* player = new frmDocument(host);
     player->setTwipsPerPixel(15, 15);
-    ASSERT_TRUE(player->OpenFile(save(uitest::slgLog(400, byIndex), QStringLiteral("mx.slg")), 0));
+    ASSERT_TRUE(
+        player->OpenFile(save(viewertest::slgLog(400, byIndex), QStringLiteral("mx.slg")), 0));
     host.add(player);
     QMdiSubWindow* frame = area.addSubWindow(player);
     frame->showMaximized();
     ASSERT_TRUE(player->isChartMaximized());
     slideTo(*player, 10);
-    auto other = openDrawn(save(uitest::slgLog(400, byIndex), QStringLiteral("mo.slg")));
+    auto other = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("mo.slg")));
     other->ResetIdle();
     player->SetState(frmDocument::kPlaying);
     const int32_t start = player->position();
     player->tmrUpdate_Timer();
     EXPECT_EQ(player->position(), start + 1);
-    player->Unload();
+    player->unload();
 }
 
 TEST_F(PlaybackTest, ARecordedRangeChangeDuringPlaybackChangesTheOptionsOnce)
@@ -335,7 +332,7 @@ TEST_F(PlaybackTest, ARecordedRangeChangeDuringPlaybackChangesTheOptionsOnce)
     for (int i = 0; i < 400; ++i) {
         testlog::SlgSounding sounding;
         sounding.header.lowerLimit = deeper(i);
-        sounding.samples.assign(uitest::kSamples, byIndex(i, 0));
+        sounding.samples.assign(viewertest::kSamples, byIndex(i, 0));
         writer.add(sounding);
     }
     auto chart = openDrawn(save(writer.bytes(), QStringLiteral("range.slg")));
@@ -362,7 +359,7 @@ TEST_F(PlaybackTest, AFullRedrawNeverAdoptsTheRecordedRange)
     for (int i = 0; i < 400; ++i) {
         testlog::SlgSounding sounding;
         sounding.header.lowerLimit = i < 300 ? 100.0f : 150.0f;
-        sounding.samples.assign(uitest::kSamples, 100);
+        sounding.samples.assign(viewertest::kSamples, 100);
         writer.add(sounding);
     }
     auto chart = openDrawn(save(writer.bytes(), QStringLiteral("full.slg")));
@@ -431,9 +428,10 @@ class AutoSensitivityOffTest : public PlaybackTest,
 
 TEST_P(AutoSensitivityOffTest, SwitchingAutomaticSensitivityOffStartsFromTheRecordedValue)
 {
-    uitest::Sl2Setup setup;
+    viewertest::Sl2Setup setup;
     setup.autoSense = GetParam().recorded;
-    auto chart = openDrawn(save(uitest::sl2Log({0}, 400, byIndex, setup), QStringLiteral("a.sl2")));
+    auto chart =
+        openDrawn(save(viewertest::sl2Log({0}, 400, byIndex, setup), QStringLiteral("a.sl2")));
     chart->SonarOptions.setbAutoSensitivity(false);
     EXPECT_EQ(chart->sldSensitivity->minimum(), 0);
     EXPECT_EQ(chart->sldSensitivity->maximum(), 100);

@@ -3,8 +3,6 @@
 // that a change of the recorded range during playback leaves no blank line behind.
 #include "UiTestSupport.h"
 
-#include "platform/AppState.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,7 +28,7 @@ std::vector<uint8_t> correlatedLog(int count, const std::function<float(int)>& l
         column.depth = 10;
         column.correlation = 2;
         column.runningTimeMs = static_cast<uint32_t>(i * 100);
-        column.samples.assign(uitest::kSamples, intensity(i));
+        column.samples.assign(viewertest::kSamples, intensity(i));
         writer.add(column);
     }
     return writer.bytes();
@@ -63,12 +61,9 @@ protected:
     void SetUp() override
     {
         uitest::WindowTest::SetUp();
-        m_rvg = brellix::g_RVGEnabled;
-        brellix::g_RVGEnabled = false;
         // Normal advanced signal processing: the redraw runs line by line from the newest back.
-        host.settings.insert(QStringLiteral("Settings/ASP"), QStringLiteral("1"));
+        host.store(QStringLiteral("Settings/ASP"), QStringLiteral("1"));
     }
-    void TearDown() override { brellix::g_RVGEnabled = m_rvg; }
 
     std::unique_ptr<frmDocument> openDrawn(const QString& file)
     {
@@ -99,7 +94,7 @@ protected:
         return bitmapPixels(chart);
     }
 
-    bool m_rvg = true;
+    viewertest::RvgSwitch m_rvgOff{false};
 };
 
 TEST_F(RangeChangeTest, LinesPlayedAfterARecordedRangeChangeKeepTheirEchoesBelowTheOldRange)

@@ -89,7 +89,7 @@ TEST_F(SettingsPersistenceTest, StoredPlacementAndStateAreRestored)
         settings().saveText(kSettings, QStringLiteral("MainHeight"), QStringLiteral("7500"));
         settings().saveText(kSettings, QStringLiteral("State"), QLatin1String(c.state));
         brellix::frmMain& main = makeMain();
-        main.Form_Load(QString());
+        main.load(QString());
         EXPECT_EQ(main.windowState(), c.expected);
         if (c.expected == Qt::WindowNoState) {
             EXPECT_EQ(main.pos(), QPoint(pixelsX(3000), pixelsY(1500)));

@@ -27,7 +27,7 @@ namespace shelltest {
 inline void ensureApplication()
 {
     uitest::application();
-    uitest::bindBuildLibrary();
+    viewertest::bindBuildLibrary();
 }
 
 struct ShownMessage
@@ -81,7 +81,7 @@ protected:
     brellix::frmMain& startMain(const QString& commandLine = QString())
     {
         brellix::frmMain& main = makeMain();
-        main.Form_Load(commandLine);
+        main.load(commandLine);
         main.show();
         QApplication::processEvents();
         return main;

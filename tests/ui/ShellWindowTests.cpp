@@ -6,15 +6,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
-// Fontconfig keeps its one-time set-up for the life of the process and never frees it; with
-// the sanitizers on, the leak checker would fail every test that lays out text. Read by the
-// leak checker of this test program only.
-extern "C" const char* __lsan_default_suppressions();
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace {
 
 using brellix::frmDocument;

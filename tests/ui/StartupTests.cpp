@@ -86,8 +86,8 @@ TEST_F(StartupTest, StartUpKeepsTheCommandLineAndReadsTheFormats)
     EXPECT_EQ(brellix::applicationState().strCommandLine, QStringLiteral("x y"));
     EXPECT_EQ(brellix::applicationState().lPositionFormat, 0);
     EXPECT_EQ(brellix::applicationState().lDepthFormat, 1);
-    EXPECT_EQ(started.mainWindow->PositionFormat(), 0);
-    EXPECT_EQ(started.mainWindow->DepthFormat(), 1);
+    EXPECT_EQ(started.mainWindow->positionFormat(), 0);
+    EXPECT_EQ(started.mainWindow->depthFormat(), 1);
     EXPECT_TRUE(started.mainWindow->isVisible());
 }
 

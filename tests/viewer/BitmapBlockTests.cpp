@@ -222,7 +222,7 @@ TEST(BitmapRows, DrawRowOfAnEmptyArrayThrows)
 class BitmapColumn : public ::testing::Test
 {
 protected:
-    void SetUp() override { readertest::bindBuildLibrary(); }
+    void SetUp() override { viewertest::bindBuildLibrary(); }
 
     // Element k holds k + 1, so every element is told apart from the zero fill.
     static std::vector<uint8_t> column(size_t upperBound)
@@ -416,7 +416,7 @@ class BitmapFishSymbol : public ::testing::Test
 protected:
     void SetUp() override
     {
-        readertest::bindBuildLibrary();
+        viewertest::bindBuildLibrary();
         ASSERT_TRUE(bitmap.Create(10, 10));
         for (int32_t y = 0; y < 10; ++y)
             bitmap.DrawRow(y, std::vector<uint8_t>(12, 200));

@@ -117,7 +117,7 @@ TEST_F(ChartModel, SetColorAndCopyColorsReachTheBitmaps)
 
 TEST_F(ChartModel, ColumnAndDrawGoThroughToTheBitmap)
 {
-    readertest::bindBuildLibrary();
+    viewertest::bindBuildLibrary();
     chart.SetColor(7, 0x0000FF);
     ASSERT_TRUE(chart.DrawColumn(1, {0, 7, 7, 7})) << "the library is needed";
     QImage target(4, 3, QImage::Format_RGB32);

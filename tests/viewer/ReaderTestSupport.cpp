@@ -1,43 +1,16 @@
 #include "ReaderTestSupport.h"
 
-#include "platform/AppState.h"
-#include "platform/VantrelLibrary.h"
-
-#include <QByteArray>
-
-#include <filesystem>
-
 namespace readertest {
-
-QString buildLibraryFolder()
-{
-    const QByteArray fromEnvironment = qgetenv("BRELLIX_BIN_DIR");
-    if (!fromEnvironment.isEmpty())
-        return QString::fromLocal8Bit(fromEnvironment);
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return {};
-    return QString::fromStdString((self.parent_path().parent_path() / "bin").string());
-}
-
-void bindBuildLibrary()
-{
-    brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
-    const QString folder = buildLibraryFolder();
-    if (library.searchFolder() != folder || !library.isLoaded())
-        library.setSearchFolder(folder);
-}
 
 void LogFolder::SetUp()
 {
     ASSERT_TRUE(m_folder.isValid());
-    bindBuildLibrary();
+    viewertest::bindBuildLibrary();
 }
 
 void LogFolder::TearDown()
 {
-    bindBuildLibrary();
+    viewertest::bindBuildLibrary();
 }
 
 QString LogFolder::save(const std::vector<uint8_t>& bytes, const QString& name)
@@ -84,30 +57,6 @@ const PacketRecord* RecordingSl2Writer::newestAtOrBefore(int channel, uint32_t a
         if (packet.address <= address && packet.channel == channel)
             newest = &packet;
     return newest;
-}
-
-RvgSwitch::RvgSwitch(bool on) : m_before(brellix::g_RVGEnabled)
-{
-    brellix::g_RVGEnabled = on;
-}
-
-RvgSwitch::~RvgSwitch()
-{
-    brellix::g_RVGEnabled = m_before;
-}
-
-uint16_t alignedPadding(size_t cells)
-{
-    return static_cast<uint16_t>((4 - (testlog::kSl2ColumnHeaderSize + cells) % 4) % 4);
-}
-
-testlog::Sl2Column flatColumn(uint16_t channel, size_t cells, uint8_t value)
-{
-    testlog::Sl2Column column;
-    column.channel = channel;
-    column.samples.assign(cells, value);
-    column.padding = alignedPadding(cells);
-    return column;
 }
 
 } // namespace readertest

@@ -1,8 +1,9 @@
-// Shared pieces of the viewer's log-access tests: binding the library built beside the tests,
-// temporary logs, and the reader's fixture layers.
+// Shared pieces of the viewer's log-access tests: temporary logs and the reader's fixture
+// layers.
 #pragma once
 
 #include "LogWriter.h"
+#include "ViewerTestSupport.h"
 
 #include "logs/tSonarFile.h"
 
@@ -15,12 +16,6 @@
 #include <vector>
 
 namespace readertest {
-
-// The folder holding the library built with these tests: BRELLIX_BIN_DIR, or the bin folder
-// beside the tests' own folder.
-QString buildLibraryFolder();
-// Points the binding at that folder.
-void bindBuildLibrary();
 
 // A fixture that binds the build's library and writes logs into a fresh folder.
 class LogFolder : public ::testing::Test
@@ -65,25 +60,5 @@ private:
     testlog::Sl2Writer m_writer;
     std::vector<PacketRecord> m_packets;
 };
-
-// Sets the range-variable-gain switch for a scope.
-class RvgSwitch
-{
-public:
-    explicit RvgSwitch(bool on);
-    ~RvgSwitch();
-    RvgSwitch(const RvgSwitch&) = delete;
-    RvgSwitch& operator=(const RvgSwitch&) = delete;
-
-private:
-    bool m_before;
-};
-
-// Padding that makes a packet of that many cells a multiple of 4 bytes long, as packets are.
-uint16_t alignedPadding(size_t cells);
-
-// A column whose samples are all value, with the given number of cells, padded to a multiple
-// of 4 bytes.
-testlog::Sl2Column flatColumn(uint16_t channel, size_t cells, uint8_t value);
 
 } // namespace readertest

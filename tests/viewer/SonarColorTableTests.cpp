@@ -23,7 +23,7 @@ class SonarColorTable : public ::testing::Test
 protected:
     void SetUp() override
     {
-        readertest::bindBuildLibrary();
+        viewertest::bindBuildLibrary();
         colors.setUserColorScheme(&scheme);
     }
 
@@ -32,7 +32,7 @@ protected:
     {
         std::vector<uint8_t> column(4, 0);
         ASSERT_TRUE(colors.ConvertRangeCellsToPixels(column, sensitivity, 0, 0, 0, -1, 0, false))
-            << "the library is needed: " << readertest::buildLibraryFolder().toStdString();
+            << "the library is needed: " << viewertest::buildLibraryFolder().toStdString();
     }
 
     uint8_t entry(int section, int value) const

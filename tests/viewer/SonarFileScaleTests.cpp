@@ -4,7 +4,6 @@
 #include "ReaderTestSupport.h"
 
 #include "logs/tSonarFile.h"
-#include "platform/AppState.h"
 
 using brellix::tSonarFile;
 using brellix::tSubHeader;
@@ -100,7 +99,7 @@ TEST_P(Scale, SlgSoundingLandsOnTheSharedDepthSpan)
 TEST_P(Scale, Sl2SoundingLandsOnTheSharedDepthSpan)
 {
     const ScaleCase c = GetParam();
-    const readertest::RvgSwitch rvgOff(false);
+    const viewertest::RvgSwitch rvgOff(false);
     testlog::Sl2Writer writer;
     testlog::Sl2Column column;
     column.upperLimit = kSoundingUpper;

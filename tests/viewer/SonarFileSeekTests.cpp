@@ -10,10 +10,10 @@
 
 using brellix::tSonarFile;
 using brellix::tSubHeader;
-using readertest::flatColumn;
 using readertest::LogFolder;
 using readertest::PacketRecord;
 using readertest::RecordingSl2Writer;
+using viewertest::flatColumn;
 
 namespace {
 

@@ -6,11 +6,11 @@
 
 using brellix::tSonarFile;
 using brellix::tSubHeader;
-using readertest::flatColumn;
 using readertest::LogFolder;
-using readertest::RvgSwitch;
 using testlog::Sl2Column;
 using testlog::Sl2Writer;
+using viewertest::flatColumn;
+using viewertest::RvgSwitch;
 
 namespace {
 
@@ -73,7 +73,7 @@ protected:
         column.rvgDepth = c.rvgDepth;
         column.rvgMaxAttenuation = c.maxAttenuation;
         column.samples = kRvgSamples;
-        column.padding = readertest::alignedPadding(kRvgSamples.size());
+        column.padding = viewertest::alignedPadding(kRvgSamples.size());
         return column;
     }
 };
@@ -122,7 +122,7 @@ TEST_F(LogFolder, RvgDepthOfZeroAbandonsTheReductionOnly)
     column.rvgDepth = 0;
     column.rvgMaxAttenuation = 50;
     column.samples = kRvgSamples;
-    column.padding = readertest::alignedPadding(kRvgSamples.size());
+    column.padding = viewertest::alignedPadding(kRvgSamples.size());
     Sl2Writer writer;
     writer.add(column);
     writer.add(column);

@@ -114,7 +114,7 @@ TEST_F(SonarProcessingCorrelation, EmptyColumnThrows)
 class SonarProcessingLibrary : public ::testing::Test
 {
 protected:
-    void SetUp() override { readertest::bindBuildLibrary(); }
+    void SetUp() override { viewertest::bindBuildLibrary(); }
 
     tSonarProcessing processing;
 };

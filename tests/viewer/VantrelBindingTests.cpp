@@ -47,7 +47,7 @@ TEST_F(Binding, LibraryBesideTheTestsIsLoadedFromThatFolder)
 {
     ASSERT_TRUE(library().verify()) << library().errorString().toStdString();
     EXPECT_TRUE(library().isLoaded());
-    EXPECT_TRUE(library().loadedFile().startsWith(readertest::buildLibraryFolder()))
+    EXPECT_TRUE(library().loadedFile().startsWith(viewertest::buildLibraryFolder()))
         << library().loadedFile().toStdString();
     EXPECT_TRUE(library().errorString().isEmpty());
 }
@@ -106,7 +106,7 @@ TEST_F(Binding, ExportsBindAgainAfterTheFolderChanges)
     EXPECT_FALSE(brellix::vantrel::FileDecode(coefficients.data(), samples.data(), 1024));
     EXPECT_EQ(samples[0], 9);
 
-    readertest::bindBuildLibrary();
+    viewertest::bindBuildLibrary();
     const std::optional<int32_t> result =
         brellix::vantrel::FileDecode(coefficients.data(), samples.data(), 1024);
     ASSERT_TRUE(result.has_value()) << library().errorString().toStdString();
@@ -149,7 +149,7 @@ TEST_F(Binding, ReaderWithoutTheLibraryStopsAndSaysWhy)
         << file.lastError().toStdString();
 
     // With the library back, the same sounding reads.
-    readertest::bindBuildLibrary();
+    viewertest::bindBuildLibrary();
     file.SRead(header, cells, false);
     EXPECT_EQ(cells[0], 7);
     EXPECT_EQ(file.STell(), 1);

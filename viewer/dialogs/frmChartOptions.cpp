@@ -1,8 +1,6 @@
 #include "dialogs/frmChartOptions.h"
 
 #include "options/tSonarOptions.h"
-#include "platform/SettingsStore.h"
-#include "shell/ScreenTwips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -10,16 +8,7 @@
 
 namespace brellix {
 
-namespace {
-
-const QString kSettings = QStringLiteral("Settings");
-const QString kLeft = QStringLiteral("ChartOptionsLeft");
-const QString kTop = QStringLiteral("ChartOptionsTop");
-
-} // namespace
-
-frmChartOptions::frmChartOptions(SettingsStore& settings, QWidget* owner)
-    : QWidget(owner, Qt::Tool), m_settings(settings)
+frmChartOptions::frmChartOptions(QWidget* owner) : QWidget(owner, Qt::Tool)
 {
     setObjectName(QStringLiteral("frmChartOptions"));
     setWindowTitle(QStringLiteral("Chart Options"));
@@ -36,23 +25,6 @@ frmChartOptions::frmChartOptions(SettingsStore& settings, QWidget* owner)
 }
 
 frmChartOptions::~frmChartOptions() = default;
-
-void frmChartOptions::Form_Load()
-{
-    const QWidget* owner = parentWidget();
-    const double tppX = screenTwipsPerPixelX(*this);
-    const double tppY = screenTwipsPerPixelY(*this);
-    float defaultLeft = 0.0f;
-    float defaultTop = 0.0f;
-    if (owner != nullptr) {
-        const QRect frame = owner->frameGeometry();
-        defaultLeft = static_cast<float>((frame.x() + frame.width()) * tppX);
-        defaultTop = static_cast<float>(frame.y() * tppY);
-    }
-    const float left = m_settings.getFloat(kSettings, kLeft, defaultLeft);
-    const float top = m_settings.getFloat(kSettings, kTop, defaultTop);
-    move(twipsToPixels(left, tppX), twipsToPixels(top, tppY));
-}
 
 void frmChartOptions::setSonarOptions(tSonarOptions* options)
 {
@@ -79,20 +51,6 @@ void frmChartOptions::LoadSettings()
             .arg(options->AdvancedSignalProcessing())
             .arg(static_cast<double>(options->sngUpperLimit()), 0, 'f', 1)
             .arg(static_cast<double>(options->sngLowerLimit()), 0, 'f', 1));
-}
-
-void frmChartOptions::Form_Unload()
-{
-    if (isVisible()) {
-        const QPoint at = pos();
-        m_settings.saveFloat(kSettings, kLeft,
-                             static_cast<float>(at.x() * screenTwipsPerPixelX(*this)));
-        m_settings.saveFloat(kSettings, kTop,
-                             static_cast<float>(at.y() * screenTwipsPerPixelY(*this)));
-    } else {
-        m_settings.deleteKey(kSettings, kLeft);
-        m_settings.deleteKey(kSettings, kTop);
-    }
 }
 
 void frmChartOptions::closeEvent(QCloseEvent* event)

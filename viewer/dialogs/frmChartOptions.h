@@ -1,6 +1,6 @@
 // The chart settings tool window ("Chart Options"): shows and edits the options of the active
 // chart, which the main window hands it before every LoadSettings. It keeps no options of its
-// own. Its left and top are kept in "Settings"/"ChartOptionsLeft" and "ChartOptionsTop".
+// own; the main window keeps its position.
 #pragma once
 
 #include <QPointer>
@@ -12,7 +12,6 @@ class QLabel;
 
 namespace brellix {
 
-class SettingsStore;
 class tSonarOptions;
 
 class frmChartOptions : public QWidget
@@ -21,12 +20,8 @@ class frmChartOptions : public QWidget
 
 public:
     // A tool window owned by the main window, hidden until shown.
-    frmChartOptions(SettingsStore& settings, QWidget* owner);
+    explicit frmChartOptions(QWidget* owner);
     ~frmChartOptions() override;
-
-    // Places the window from the store, by default just right of the owner's frame and level
-    // with its top; call once the owner is placed.
-    void Form_Load();
 
     // The options being edited; nullptr for none. A destroyed options object reads as none.
     tSonarOptions* SonarOptions() const { return m_sonarOptions; }
@@ -39,9 +34,6 @@ public:
     // Whether the last LoadSettings had options to show.
     bool ready() const { return m_ready; }
 
-    // Writes its position while shown, deletes it while hidden (the window's unload).
-    void Form_Unload();
-
 signals:
     // The user closed the window with its close box.
     void closedByUser();
@@ -50,7 +42,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    SettingsStore& m_settings;
     QPointer<tSonarOptions> m_sonarOptions;
     QLabel* m_summary = nullptr;
     bool m_ready = false;

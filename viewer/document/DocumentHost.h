@@ -2,12 +2,12 @@
 // build and test without the main frame. frmMain implements it; tests use a fake.
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+#include <memory>
 
 namespace brellix {
 
+class SettingsStore;
 class frmDocument;
 class tColorScheme;
 class tSonarFile;
@@ -31,24 +31,22 @@ public:
     // The colour scheme editor's ShowUserColorScheme(ColorMode).
     virtual void ShowUserColorScheme(int32_t ColorMode) = 0;
     // The chart settings window's LoadSettings: it re-reads the active chart's options.
-    virtual void LoadChartSettings() = 0;
+    virtual void loadChartSettings() = 0;
 
-    // Shows a chart window that a chart created and opened itself (the further channels of an
-    // SL2 log): the host takes ownership, puts it into a sub-window and shows it.
-    virtual void ShowDocument(frmDocument* document) = 0;
+    // Takes over a chart window that a chart created and opened itself (the further channels
+    // of an SL2 log), puts it into a sub-window and shows it.
+    virtual void showDocument(std::unique_ptr<frmDocument> document) = 0;
     // The chart is being unloaded (it is still whole): the last moment to read its state. The
     // host must not call it after this.
-    virtual void DocumentUnloading(frmDocument& document) = 0;
+    virtual void documentUnloading(frmDocument& document) = 0;
 
-    // The settings store: a stored text or defaultValue when the key is absent; and writing.
-    virtual QString GetSetting(const QString& section, const QString& key,
-                               const QString& defaultValue) = 0;
-    virtual void SaveSetting(const QString& section, const QString& key, const QString& value) = 0;
+    // The per-user settings store; it outlives every chart window.
+    virtual SettingsStore& settings() = 0;
 
     // Application-wide formats of the readouts: position 0 Degrees, 1 Deg Min, 2 Deg Min Sec,
     // 3 Mercator Meter; depth 0 feet, 1 metres.
-    virtual int32_t PositionFormat() const = 0;
-    virtual int32_t DepthFormat() const = 0;
+    virtual int32_t positionFormat() const = 0;
+    virtual int32_t depthFormat() const = 0;
 };
 
 } // namespace brellix

@@ -6,17 +6,17 @@
 #include "ChartSlider.h"
 #include "DocumentHost.h"
 
-#include "logs/Rounding.h"
+#include "common/Rounding.h"
+#include "common/ScreenTwips.h"
 #include "logs/tSubHeader.h"
+#include "platform/SettingsStore.h"
 #include "render/tColorScheme.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTimer>
 
 #include <cmath>
@@ -26,37 +26,6 @@
 namespace brellix {
 
 namespace {
-
-// A stored value that does not read as its type counts as absent.
-int32_t settingInt(DocumentHost& host, const QString& section, const QString& key,
-                   int32_t defaultValue)
-{
-    bool ok = false;
-    const int32_t value =
-        host.GetSetting(section, key, QString::number(defaultValue)).trimmed().toInt(&ok);
-    return ok ? value : defaultValue;
-}
-
-bool settingBool(DocumentHost& host, const QString& section, const QString& key, bool defaultValue)
-{
-    const QString text =
-        host.GetSetting(section, key,
-                        defaultValue ? QStringLiteral("True") : QStringLiteral("False"))
-            .trimmed();
-    if (text.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QStringLiteral("False"), Qt::CaseInsensitive) == 0)
-        return false;
-    return defaultValue;
-}
-
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-const QString kOptions = QStringLiteral("Options");
-const QString kSettings = QStringLiteral("Settings");
 
 // Slider 0 gives 255 and slider 100 gives 0.
 int16_t levelFromSlider(int value)
@@ -74,7 +43,6 @@ int sliderFromLevel(int level)
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     : QWidget(parent), m_host(host), m_painter(SonarOptions, SonarColors, SonarProcessing)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Empty Chart"));
 
     picSonarImage = new ChartPicture(this);
@@ -102,7 +70,7 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     m_redrawTimer->setInterval(0);
     m_redrawTimer->setSingleShot(true);
 
-    // Creation.
+    // A window of its own has a reader of its own; New Window replaces it with a shared one.
     SonarFile = std::make_shared<tSonarFile>();
     SonarColors.setUserColorScheme(&m_host.UserColorScheme());
     m_painter.setUserColorScheme(&m_host.UserColorScheme());
@@ -120,12 +88,9 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     }
     --m_settingSliders;
     DocumentState = kPaused;
-    strFrequencyNames = {QStringLiteral("200kHz"), QStringLiteral("50kHz"), QStringLiteral("83kHz"),
-                         QStringLiteral("455kHz"), QStringLiteral("800kHz")};
 
-    // Load.
-    lBottomMargin = 1000;
-    m_initialWindowState = settingInt(m_host, kOptions, QStringLiteral("DocState"), 0);
+    // The window state of the chart closed last, applied when this one is first shown.
+    m_initialWindowState = m_host.settings().get(settingskeys::kDocState);
 
     connect(&SonarOptions, &tSonarOptions::OptionsChanged, this,
             &frmDocument::SonarOptions_OptionsChanged);
@@ -148,8 +113,8 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
 
     readScreenMetrics();
     applyLayoutToControls();
-    resize(nearestInt32(m_layout.picSonarImage.width / m_twipsPerPixelX),
-           nearestInt32((m_layout.picSonarImage.height + lBottomMargin) / m_twipsPerPixelY));
+    resize(twipsToPixels(m_layout.picSonarImage.width, m_twipsPerPixelX),
+           twipsToPixels(m_layout.picSonarImage.height + lBottomMargin, m_twipsPerPixelY));
     tmrUpdate->start();
 }
 
@@ -165,32 +130,30 @@ bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
     lChannel = Channel;
     m_painter.setChannel(Channel);
 
-    const QString channelText = QString::number(Channel);
-    SonarOptions.setColorMode(
-        settingInt(m_host, kOptions, QStringLiteral("ColorMode") + channelText, 0));
-    SonarOptions.setSurfaceClarity(settingInt(m_host, kSettings, QStringLiteral("SurfaceClarity"),
-                                              SonarOptions.SurfaceClarity()));
-    SonarOptions.setAdvancedSignalProcessing(settingInt(m_host, kSettings, QStringLiteral("ASP"),
-                                                        SonarOptions.AdvancedSignalProcessing()));
-    SonarOptions.setbAutoSensitivity(settingBool(m_host, kSettings, QStringLiteral("AutoSense"),
-                                                 SonarOptions.bAutoSensitivity()));
+    const SettingsStore& store = m_host.settings();
+    SonarOptions.setColorMode(store.get(settingskeys::colorMode(Channel)));
+    SonarOptions.setSurfaceClarity(
+        store.getInt(settingskeys::kSurfaceClarity, SonarOptions.SurfaceClarity()));
+    SonarOptions.setAdvancedSignalProcessing(store.getInt(settingskeys::kAdvancedSignalProcessing,
+                                                          SonarOptions.AdvancedSignalProcessing()));
+    SonarOptions.setbAutoSensitivity(
+        store.getBool(settingskeys::kAutoSense, SonarOptions.bAutoSensitivity()));
 
     bHorizontal = Channel >= 3 && Channel <= 5;
     m_painter.setHorizontal(bHorizontal);
 
-    Form_Resize();
+    layOutWindow();
 
     strFileName = strNewFileName;
     const bool ok = SonarFile->SOpen(strFileName, Channel);
 
     if (Channel == 0 && SonarFile->Version() > 1) {
         for (int32_t further = 1; further <= 5; ++further) {
-            auto* document = new frmDocument(m_host);
+            auto document = std::make_unique<frmDocument>(m_host);
             if (document->OpenFile(strFileName, further)) {
-                m_host.ShowDocument(document);
+                m_host.showDocument(std::move(document));
             } else {
-                document->Unload();
-                delete document;
+                document->unload();
             }
         }
     }
@@ -205,19 +168,13 @@ void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QStr
     strFileName = strNewFileName;
     SonarFile = std::move(NewSonarFile);
     m_painter.setSonarFile(SonarFile.get());
-    // A second view shows the channel of the view whose reader it shares, drawn the same way
-    // (a side-looking channel as rows); its persisted options stay untouched.
-    for (QWidget* widget : QApplication::allWidgets()) {
-        const auto* other = qobject_cast<const frmDocument*>(widget);
-        if (other && other != this && other->SonarFile == SonarFile) {
-            lChannel = other->lChannel;
-            bHorizontal = other->bHorizontal;
-            break;
-        }
-    }
+    // A second view shows the reader's channel, drawn the same way (a side-looking channel as
+    // rows); its persisted options stay untouched.
+    lChannel = SonarFile->channel();
+    bHorizontal = SonarFile->isSideLooking();
     m_painter.setChannel(lChannel);
     m_painter.setHorizontal(bHorizontal);
-    Form_Resize();
+    layOutWindow();
     InitializeView();
 }
 
@@ -343,7 +300,7 @@ void frmDocument::UserColorSchemeChanged()
         // A scheme the user is still editing may have a region without points.
         qWarning("user colour scheme: %s", e.what());
     }
-    ShowChart();
+    showChart();
 }
 
 void frmDocument::SonarOptions_OptionsChanged()
@@ -404,7 +361,7 @@ void frmDocument::SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB)
 void frmDocument::DrawSounding(tChart& DestinationChart, int32_t x)
 {
     if (m_painter.DrawSounding(DestinationChart, x, bIdleWorking))
-        m_host.LoadChartSettings();
+        m_host.loadChartSettings();
 }
 
 void frmDocument::ClearColumn(tChart& chart, int32_t x)
@@ -412,7 +369,7 @@ void frmDocument::ClearColumn(tChart& chart, int32_t x)
     m_painter.ClearColumn(chart, x);
 }
 
-void frmDocument::ShowChart()
+void frmDocument::showChart()
 {
     picSonarImage->showChart(Chart);
 }
@@ -480,7 +437,7 @@ void frmDocument::StepSoundings(int32_t n)
         else
             StepForward();
     }
-    ShowChart();
+    showChart();
     UpdatePositionDisplay();
 }
 
@@ -521,12 +478,12 @@ bool frmDocument::IdleRedraw()
             lRedrawOffset = 0;
             ++lRedrawPass;
             if (P < 100)
-                ShowChart();
+                showChart();
             if (lRedrawPass >= P) {
                 bIdleWorking = false;
                 for (int32_t x = W - S - 1; x >= 0; --x)
                     ClearColumn(Chart, x);
-                ShowChart();
+                showChart();
             }
         }
         if (slice.elapsed() >= kRedrawSliceMs)
@@ -571,7 +528,7 @@ void frmDocument::GotoFilePosition(int64_t Position)
             StepBack();
         for (; d > 0; --d)
             StepForward();
-        ShowChart();
+        showChart();
         setSliderValue(sldSounding, n);
         lPosition = sldSounding->value() + lVisibleSoundings;
         UpdateCaption();
@@ -630,7 +587,7 @@ QString frmDocument::FormatDepth(double dblDepth) const
 {
     double v = dblDepth;
     QString unit = QStringLiteral("ft");
-    if (m_host.DepthFormat() != 0) {
+    if (m_host.depthFormat() != 0) {
         v = dblDepth * 0.3048;
         unit = QStringLiteral("m");
     }
@@ -644,7 +601,7 @@ QString frmDocument::FormatDepth(double dblDepth) const
     return QString::number(roundHalfEven(v), 'f', 0) + unit;
 }
 
-void frmDocument::Unload()
+void frmDocument::unload()
 {
     if (m_unloaded)
         return;
@@ -653,7 +610,7 @@ void frmDocument::Unload()
     tmrUpdate->stop();
     tmrDepthPopup->stop();
     m_redrawTimer->stop();
-    m_host.DocumentUnloading(*this);
+    m_host.documentUnloading(*this);
     if (!m_everShown)
         return;
 
@@ -665,15 +622,12 @@ void frmDocument::Unload()
         state = 1;
     else if (frame->isMaximized())
         state = 2;
-    m_host.SaveSetting(kOptions, QStringLiteral("DocState"), QString::number(state));
-    m_host.SaveSetting(kOptions, QStringLiteral("ColorMode") + QString::number(lChannel),
-                       QString::number(SonarOptions.ColorMode()));
-    m_host.SaveSetting(kSettings, QStringLiteral("SurfaceClarity"),
-                       QString::number(SonarOptions.SurfaceClarity()));
-    m_host.SaveSetting(kSettings, QStringLiteral("ASP"),
-                       QString::number(SonarOptions.AdvancedSignalProcessing()));
-    m_host.SaveSetting(kSettings, QStringLiteral("AutoSense"),
-                       boolText(SonarOptions.bAutoSensitivity()));
+    SettingsStore& store = m_host.settings();
+    store.saveInt(settingskeys::kDocState, state);
+    store.saveInt(settingskeys::colorMode(lChannel), SonarOptions.ColorMode());
+    store.saveInt(settingskeys::kSurfaceClarity, SonarOptions.SurfaceClarity());
+    store.saveInt(settingskeys::kAdvancedSignalProcessing, SonarOptions.AdvancedSignalProcessing());
+    store.saveBool(settingskeys::kAutoSense, SonarOptions.bAutoSensitivity());
     m_host.SynchronizeMenu();
 }
 
@@ -695,14 +649,11 @@ void frmDocument::readScreenMetrics()
 {
     if (m_metricsOverridden)
         return;
-    const QScreen* screen = this->screen();
-    const double dpiX = screen ? screen->logicalDotsPerInchX() : 96.0;
-    const double dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
-    m_twipsPerPixelX = dpiX > 0 ? 1440.0 / dpiX : 15.0;
-    m_twipsPerPixelY = dpiY > 0 ? 1440.0 / dpiY : 15.0;
+    m_twipsPerPixelX = screenTwipsPerPixelX(screen());
+    m_twipsPerPixelY = screenTwipsPerPixelY(screen());
 }
 
-void frmDocument::Form_Resize()
+void frmDocument::layOutWindow()
 {
     readScreenMetrics();
     m_layout.arrange(nearestInt32(width() * m_twipsPerPixelX),
@@ -725,8 +676,8 @@ void frmDocument::applyLayoutToControls()
 {
     const auto place = [this](QWidget* control, const TwipsRect& r) {
         control->setGeometry(
-            nearestInt32(r.left / m_twipsPerPixelX), nearestInt32(r.top / m_twipsPerPixelY),
-            nearestInt32(r.width / m_twipsPerPixelX), nearestInt32(r.height / m_twipsPerPixelY));
+            twipsToPixels(r.left, m_twipsPerPixelX), twipsToPixels(r.top, m_twipsPerPixelY),
+            twipsToPixels(r.width, m_twipsPerPixelX), twipsToPixels(r.height, m_twipsPerPixelY));
     };
     place(picSonarImage, m_layout.picSonarImage);
     place(sldSounding, m_layout.sldSounding);
@@ -767,12 +718,12 @@ void frmDocument::setSliderRange(ChartSlider* slider, int minimum, int maximum)
 void frmDocument::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    layOutWindow();
 }
 
 void frmDocument::closeEvent(QCloseEvent* event)
 {
-    Unload();
+    unload();
     event->accept();
 }
 

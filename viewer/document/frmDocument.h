@@ -8,25 +8,28 @@
 //   SyncFilePosition     after every move made by playback, the slider, GotoStart and GotoEnd
 //                        (never from GotoFilePosition, so synchronisation does not echo);
 //   AnyIdleWorking       on every playback tick that would move it;
-//   UserColorScheme, ShowUserColorScheme, LoadChartSettings   for the user colour modes and
+//   UserColorScheme, ShowUserColorScheme, loadChartSettings   for the user colour modes and
 //                        automatic depth range;
-//   ShowDocument         for the further channel windows that OpenFile of an SL2 log opens;
-//   DocumentUnloading    at the start of its unload (close); the destructor calls nothing;
-//   GetSetting, SaveSetting   the keys "Options"/"DocState", "Options"/"ColorMode<channel>",
+//   showDocument         for the further channel windows that OpenFile of an SL2 log opens;
+//   documentUnloading    at the start of its unload (close); the destructor calls nothing;
+//   settings             the keys "Options"/"DocState", "Options"/"ColorMode<channel>",
 //                        "Settings"/"SurfaceClarity", "ASP", "AutoSense";
-//   PositionFormat, DepthFormat   for the cursor readouts.
+//   depthFormat          for the depth texts.
 //
-// When first shown inside a QMdiSubWindow it applies initialWindowState() to it.
+// When first shown inside a QMdiSubWindow it applies initialWindowState() to it. Whoever puts
+// it into a sub-window owns it through that sub-window.
 //
 // The progressive full redraw runs in slices of a few milliseconds from a zero-interval timer
 // and returns to the event loop between slices; it never spins a nested event loop.
 #pragma once
 
-#include "ChartLayout.h"
-#include "SoundingPainter.h"
+#include "render/ChartLayout.h"
+#include "render/SoundingPainter.h"
 
 #include "logs/tSonarFile.h"
 #include "options/tSonarOptions.h"
+#include "render/ChartLayout.h"
+#include "render/SoundingPainter.h"
 #include "render/tChart.h"
 #include "render/tSonarColor.h"
 #include "render/tSonarProcessing.h"
@@ -34,7 +37,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -53,12 +55,14 @@ class frmDocument : public QWidget
     Q_OBJECT
 
 public:
-    // Play states (DocumentState).
-    static constexpr int32_t kPlayingReverse = 0;
-    static constexpr int32_t kPlaying = 1;
-    static constexpr int32_t kPaused = 2;
-    static constexpr int32_t kFastForward = 3;
-    static constexpr int32_t kRewinding = 4;
+    // The play states, as DocumentState holds them.
+    enum PlayState : int32_t {
+        kPlayingReverse = 0,
+        kPlaying = 1,
+        kPaused = 2,
+        kFastForward = 3,
+        kRewinding = 4,
+    };
 
     static constexpr int kNormalInterval = 50;
     static constexpr int kFastInterval = 20;
@@ -74,8 +78,8 @@ public:
     // Opens channel Channel of the log; true when the reader opened it. Channel 0 of an SL2 log
     // also opens a window for each further channel the reader accepts (shown by the host).
     bool OpenFile(const QString& strNewFileName, int32_t Channel);
-    // Makes this window a second view of a reader another window has open: same channel and
-    // orientation as that window.
+    // Makes this window a second view of a reader another window has open, on the reader's
+    // channel and orientation.
     void NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName);
 
     int32_t GetState() const { return DocumentState; }
@@ -104,7 +108,9 @@ public:
 
     // Writes the persisted keys once; closing the window does it. bDocumentReady is false from
     // here on.
-    void Unload();
+    void unload();
+    // Whether the unload has begun: the window is on its way out and takes part in nothing.
+    bool isUnloaded() const { return m_unloaded; }
 
     // The tick of tmrUpdate: a playback step when allowed, then a redraw slice.
     void tmrUpdate_Timer();
@@ -159,7 +165,7 @@ public:
     // Overrides the screen's twips per pixel (tests): the next layout uses them.
     void setTwipsPerPixel(double x, double y);
     // Lays the window out for its current size (runs on every resize).
-    void Form_Resize();
+    void layOutWindow();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -180,7 +186,7 @@ private:
     void StepBack();
     void StepSoundings(int32_t n);
     void ClearColumn(tChart& chart, int32_t x);
-    void ShowChart();
+    void showChart();
     void sldSounding_Scroll();
     void sldSensitivity_Scroll();
     void sldColorLine_Scroll();
@@ -209,16 +215,6 @@ private:
     int32_t lRedrawPass = 0;
     int32_t lRedrawOffset = 0;
     int32_t lRedrawPosition = 0;
-
-    // Cursor drag and move state; the readouts come with their own work.
-    bool bSelecting = false;
-    int32_t lSelStartX = 0;
-    int32_t lSelStartY = 0;
-    int32_t lSelEndX = 0;
-    int32_t lSelEndY = 0;
-    float sngLastMouseX = 0;
-    float sngLastMouseY = 0;
-    std::array<QString, 5> strFrequencyNames;
 
     double m_twipsPerPixelX = 15.0;
     double m_twipsPerPixelY = 15.0;

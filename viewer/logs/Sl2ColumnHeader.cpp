@@ -1,6 +1,6 @@
 #include "Sl2ColumnHeader.h"
 
-#include "LittleEndian.h"
+#include "common/LittleEndian.h"
 
 namespace brellix {
 

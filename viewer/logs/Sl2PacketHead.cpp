@@ -1,6 +1,6 @@
 #include "Sl2PacketHead.h"
 
-#include "LittleEndian.h"
+#include "common/LittleEndian.h"
 
 namespace brellix {
 

@@ -8,9 +8,11 @@
 // bound on every search.
 #pragma once
 
-#include "LogFile.h"
-#include "Sl2ColumnHeader.h"
-#include "tSubHeader.h"
+#include "logs/LogFile.h"
+#include "logs/LogFormat.h"
+#include "logs/Sl2Chain.h"
+#include "logs/Sl2ColumnHeader.h"
+#include "logs/tSubHeader.h"
 
 #include <QDateTime>
 #include <QString>
@@ -61,8 +63,12 @@ public:
     int32_t lSamplesPerSounding() const { return m_samplesPerSounding; }
     int16_t iBytesPerSounding() const { return m_blockSize; }
     // The format: 0 very old, 1 SLG, 2 SL2.
-    int16_t Version() const { return m_format; }
+    int16_t Version() const { return static_cast<int16_t>(m_format); }
     QString Description() const;
+    // The channel as SOpen was given it: 0 to 5, or 10 and 11 for the debug columns.
+    int32_t channel() const { return m_debugMode > 0 ? 9 + m_debugMode : m_channel; }
+    // Whether the channel looks sideways (3 to 5), its soundings then drawn as rows.
+    bool isSideLooking() const { return m_channel >= 3 && m_channel <= 5; }
 
     // Copies the log to strNewFileName through a temporary file beside it that is renamed
     // into place, then takes that name. On failure nothing appears under the new name and the
@@ -79,43 +85,18 @@ public:
     void resetReadCounters() { m_file.resetCounters(); }
 
 private:
-    enum class Format : int16_t { VeryOld = 0, Slg = 1, Sl2 = 2 };
-
-    // Where the channel stands at a file position.
-    struct ChannelSequence
-    {
-        enum Kind { Unknown, None, Known } kind = Unknown;
-        int64_t sequence = 0;
-    };
-
-    struct PacketNear
-    {
-        int64_t address = 0;   // the channel's newest packet then; 0 when not found
-        int64_t candidate = 0; // the genuine packet the answer was taken from
-    };
-
     void CloseFile();
-    void SkipDebugPackets();
     void AdvanceSounding();
     bool ScaleSlgSounding(std::vector<uint8_t>& rcSounding, tSubHeader& D,
                           const std::vector<uint8_t>& samples, const tSubHeader& S);
     bool ScaleSl2Sounding(std::vector<uint8_t>& rcSounding, tSubHeader& D,
                           const std::vector<uint8_t>& samples, const Sl2ColumnHeader& column);
     void FillSubHeaderFromPacket(tSubHeader& D, const Sl2ColumnHeader& column) const;
-    int64_t FindPacketNear(int channel, int64_t address);
-    ChannelSequence CurrentChannelSequence(int channel);
-    void SeekChannelSequence(int64_t n, int channel);
-    void CountChannelSoundings();
 
     bool openSl2();
     bool readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rcSounding, bool bAutoRange);
     void readSl2Sounding(tSubHeader& SubHeader, std::vector<uint8_t>& rcSounding, bool bAutoRange);
-    PacketNear findPacketNear(int channel, int64_t address);
-    ChannelSequence channelSequenceAt(int channel);
-    // The 40-byte head at address, from the last search window when it lies there.
-    bool readHead(int64_t address, Sl2PacketHead& head);
-    bool readWord(int64_t address, uint32_t& word);
-    bool isSlgFamily() const { return m_format != static_cast<int16_t>(Format::Sl2); }
+    bool isSlgFamily() const { return m_format != LogFormat::Sl2; }
     bool readSlgBlock(int64_t address, std::vector<uint8_t>& block, int64_t length);
     // Parses an SLG sub-header into the given fields through the library; empty when the
     // library is missing, else the library's result.
@@ -129,7 +110,7 @@ private:
     LogFile m_file;
     QString m_fileName;
     int16_t m_headerLength = 6;
-    int16_t m_format = 0;
+    LogFormat m_format = LogFormat::VeryOld;
     int16_t m_version = 0;
     int16_t m_blockSize = 0;
     int32_t m_samplesPerSounding = 0;
@@ -138,14 +119,11 @@ private:
     int32_t m_channel = 0;
     int32_t m_debugMode = 0;
     int32_t m_currentSounding = 0;
-    int64_t m_newestAddress[6] = {};
-    int64_t m_newestSequence[6] = {};
     int64_t m_position = 0;
     QString m_lastError;
+    // The SL2 chain over the same file and position.
+    Sl2Chain m_chain{m_file, m_position};
 
-    // The bytes the last search read, so the heads inside them cost no second read.
-    std::vector<uint8_t> m_window;
-    int64_t m_windowStart = 0;
     // Work buffers reused from sounding to sounding.
     std::vector<uint8_t> m_block;
     std::vector<uint8_t> m_samples;

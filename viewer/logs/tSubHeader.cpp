@@ -1,6 +1,6 @@
 #include "tSubHeader.h"
 
-#include "Rounding.h"
+#include "common/Rounding.h"
 
 #include <stdexcept>
 

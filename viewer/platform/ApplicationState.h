@@ -1,5 +1,6 @@
 // Application-wide state that lives for the whole run: the command line, the last file names
-// offered in the file dialogs, and the position and depth formats of the readouts.
+// offered in the file dialogs, the position and depth formats of the readouts, and the
+// range-variable-gain switch that the reader applies to SL2 soundings.
 #pragma once
 
 #include <QString>
@@ -24,6 +25,8 @@ struct ApplicationState
     QString strLastColorFileName;
     int32_t lPositionFormat = kDegMinSec;
     int32_t lDepthFormat = kFeet;
+    // Range-variable-gain reduction of SL2 soundings; on by default.
+    bool g_RVGEnabled = true;
 };
 
 // The one instance of the process.

@@ -1,12 +1,12 @@
 // The exports of the Vantrel library as the viewer calls them. Each is declared once here with
-// the C signature of library/vantrel.h and bound by name at its first call; the viewer never
-// links the library. A call returns an empty optional when the library or the export is
-// missing. Used from the user-interface thread only.
+// the C signature of library/include/vantrel/vantrel.h and bound by name at its first call; the
+// viewer never links the library. A call returns an empty optional when the library or the export
+// is missing. Used from the user-interface thread only.
 #pragma once
 
 #include "VantrelExport.h"
 
-#include <vantrel.h>
+#include <vantrel/vantrel.h>
 
 namespace brellix::vantrel {
 

@@ -1,7 +1,7 @@
 #include "tBitmap.h"
 
 #include "RgbColor.h"
-#include "logs/LittleEndian.h"
+#include "common/LittleEndian.h"
 #include "platform/VantrelExports.h"
 
 #include <QDebug>

@@ -1,8 +1,8 @@
 #include "tColorScheme.h"
 
 #include "RgbColor.h"
-#include "logs/LittleEndian.h"
-#include "logs/Rounding.h"
+#include "common/LittleEndian.h"
+#include "common/Rounding.h"
 
 #include <QByteArray>
 #include <QFile>

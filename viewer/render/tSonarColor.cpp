@@ -1,7 +1,7 @@
 #include "tSonarColor.h"
 
 #include "RgbColor.h"
-#include "logs/Rounding.h"
+#include "common/Rounding.h"
 #include "platform/VantrelExports.h"
 #include "tColorScheme.h"
 

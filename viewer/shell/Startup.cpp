@@ -18,16 +18,12 @@ StartupResult startBrellix(SettingsStore& settings, const QString& commandLine)
 
     StartupResult result;
     result.mainWindow = std::make_unique<frmMain>(settings);
-    result.mainWindow->Form_Load(commandLine);
+    result.mainWindow->load(commandLine);
     result.mainWindow->show();
 
-    const QString options = QStringLiteral("Options");
-    state.lPositionFormat =
-        settings.getInt(options, QStringLiteral("Position format"), ApplicationState::kDegMinSec);
-    state.lDepthFormat =
-        settings.getInt(options, QStringLiteral("Depth format"), ApplicationState::kFeet);
-    result.showTip = commandLine.isEmpty() &&
-                     settings.getInt(options, QStringLiteral("Show Tips at Startup"), 1) != 0;
+    state.lPositionFormat = settings.get(settingskeys::kPositionFormat);
+    state.lDepthFormat = settings.get(settingskeys::kDepthFormat);
+    result.showTip = commandLine.isEmpty() && settings.get(settingskeys::kShowTipsAtStartup) != 0;
     return result;
 }
 

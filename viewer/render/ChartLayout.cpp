@@ -1,6 +1,6 @@
 #include "ChartLayout.h"
 
-#include "logs/Rounding.h"
+#include "common/Rounding.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "SoundingPainter.h"
 
-#include "logs/Rounding.h"
+#include "common/Rounding.h"
 #include "logs/tSonarFile.h"
 #include "logs/tSubHeader.h"
 #include "options/tSonarOptions.h"

@@ -1,0 +1,87 @@
+// The packet chain of an open SL2 log as the reader walks it: finding a genuine packet near an
+// address, counting each channel's soundings from the end of the log, and seeking a channel's
+// packet by sequence number (walking for small steps, bisecting over addresses for jumps).
+//
+// It reads through the reader's LogFile and moves the reader's file position, as the reader's
+// own searches would; it keeps the bytes of its last search window so that heads inside them
+// cost no second read. Every search is bounded, whatever the log holds.
+#pragma once
+
+#include "logs/LogFile.h"
+#include "logs/Sl2PacketHead.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace brellix {
+
+class Sl2Chain
+{
+public:
+    static constexpr int kChannels = 6;
+
+    // A packet found near an address.
+    struct PacketNear
+    {
+        int64_t address = 0;   // the channel's newest packet then; 0 when not found
+        int64_t candidate = 0; // the genuine packet the answer was taken from
+    };
+
+    // Where the channel stands at the file position.
+    struct ChannelSequence
+    {
+        enum Kind { Unknown, None, Known } kind = Unknown;
+        int64_t sequence = 0;
+    };
+
+    // Works on file and position, both the reader's; both must outlive the chain.
+    Sl2Chain(LogFile& file, int64_t& position);
+
+    // Forgets every channel and the search window, for a log of fileSize bytes whose packets
+    // start after headerLength bytes.
+    void reset(int64_t fileSize, int16_t headerLength);
+
+    // Walks from a packet found near the end of the log to the last complete packet and notes
+    // each channel's newest packet there. Channels without one keep no soundings.
+    void CountChannelSoundings();
+    // The soundings of channel 0 to 5: the sequence number of its newest packet, which itself
+    // is not offered; 0 for any other channel.
+    int32_t soundings(int channel) const;
+
+    // Finds the first genuine packet at or after address (rounded down to 4) within 5000
+    // bytes, and returns the given channel's newest packet as of it, positioned there.
+    PacketNear FindPacketNear(int channel, int64_t address);
+    // The channel's sequence number at the packet at the position, positioned on the
+    // channel's packet and past debugMode debug packets after it.
+    ChannelSequence CurrentChannelSequence(int channel, int32_t debugMode);
+    // Positions at the channel's packet with sequence number n; a search that does not
+    // converge leaves the position at its last low bound.
+    void SeekChannelSequence(int64_t n, int channel);
+    // Moves past debugMode packets at the position (the debug columns follow their sonar
+    // column).
+    void SkipDebugPackets(int32_t debugMode);
+
+private:
+    // CurrentChannelSequence without skipping the debug packets.
+    ChannelSequence sequenceAtPosition(int channel);
+    // Seeks n by stepping from the channel's packet found with sequence a: forward up to 3
+    // sequences, back up to 3. True when it got there.
+    bool walkAhead(int64_t n, int channel, int64_t& a, int64_t& found);
+    bool walkBehind(int64_t n, int channel, int64_t& a, int64_t& found);
+    // Bisection over file addresses between bounds from the known packet (a, found).
+    void bisect(int64_t n, int channel, bool known, int64_t a, int64_t found);
+    // The 40-byte head at address, from the last search window when it lies there.
+    bool readHead(int64_t address, Sl2PacketHead& head);
+    bool readWord(int64_t address, uint32_t& word);
+
+    LogFile& m_file;
+    int64_t& m_position;
+    int64_t m_fileSize = 0;
+    int16_t m_headerLength = 0;
+    int64_t m_newestAddress[kChannels] = {};
+    int64_t m_newestSequence[kChannels] = {};
+    std::vector<uint8_t> m_window;
+    int64_t m_windowStart = 0;
+};
+
+} // namespace brellix

@@ -1,0 +1,38 @@
+// Where the main window and its two tool windows stand between runs: positions and sizes in
+// twips in the settings store, converted with the screen's twips per pixel.
+#pragma once
+
+class QWidget;
+
+namespace brellix {
+
+class SettingsStore;
+
+class WindowPlacement
+{
+public:
+    // The store must outlive the placement.
+    explicit WindowPlacement(SettingsStore& settings) : m_settings(settings) {}
+
+    // Left, top, width and height from the store (1000, 1000, 6500, 6500 when absent), then
+    // the state: 1 minimised, 2 maximised, anything else normal.
+    void loadMainWindow(QWidget& window) const;
+    // The state unless the window is minimised, and the placement too while it is normal.
+    void saveMainWindow(const QWidget& window);
+
+    // The stored left and top, by default just right of the owner's frame and level with its
+    // top; call once the owner is placed.
+    void loadChartOptions(QWidget& window, const QWidget& owner) const;
+    // Writes the position while the window is shown, deletes it while hidden.
+    void saveChartOptions(const QWidget& window);
+
+    // The stored "left,top"; a window without one stays where it is.
+    void loadUserColorScheme(QWidget& editor) const;
+    // As saveChartOptions, as the text "left,top" of whole twips.
+    void saveUserColorScheme(const QWidget& editor);
+
+private:
+    SettingsStore& m_settings;
+};
+
+} // namespace brellix
