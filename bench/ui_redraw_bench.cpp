@@ -50,11 +50,14 @@ double wallSeconds()
 long residentKilobytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
+    if (!status.open(QIODevice::ReadOnly)) {
         return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
             return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
     return -1;
 }
 
@@ -64,8 +67,9 @@ class BenchHost : public brellix::DocumentHost
 public:
     ~BenchHost() override
     {
-        for (auto& chart : charts)
+        for (auto& chart : charts) {
             delete chart.data();
+        }
     }
 
     void SynchronizeMenu() override {}
@@ -75,8 +79,9 @@ public:
         int64_t address = 0;
         for (auto& chart : charts) {
             if (!chart || chart->SonarFile.get() == &file ||
-                chart->SonarFile->GetFilename() != file.GetFilename())
+                chart->SonarFile->GetFilename() != file.GetFilename()) {
                 continue;
+            }
             if (!sought) {
                 file.SSeek(sounding);
                 address = file.AddressTell();
@@ -159,12 +164,14 @@ void playback(QApplication& app, const QString& log, double seconds)
     area.tileSubWindows();
     area.setActiveSubWindow(area.subWindowList().value(0));
     // Let the first redraws finish before the clock starts.
-    while (host.AnyIdleWorking())
+    while (host.AnyIdleWorking()) {
         app.processEvents();
+    }
 
     std::vector<int32_t> start;
-    for (auto& chart : host.charts)
+    for (auto& chart : host.charts) {
         start.push_back(chart->position());
+    }
     primary->SetState(frmDocument::kFastForward);
     const double cpu0 = cpuSeconds();
     const double wall0 = wallSeconds();
@@ -172,8 +179,9 @@ void playback(QApplication& app, const QString& log, double seconds)
     QTimer watch;
     watch.setInterval(50);
     QObject::connect(&watch, &QTimer::timeout, &app, [&] {
-        if (wallSeconds() - wall0 >= seconds || primary->GetState() == frmDocument::kPaused)
+        if (wallSeconds() - wall0 >= seconds || primary->GetState() == frmDocument::kPaused) {
             app.quit();
+        }
     });
     watch.start();
     app.exec();
@@ -199,8 +207,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QString log = argc > 1 ? QString::fromLocal8Bit(argv[1])
                            : QString::fromLocal8Bit(qgetenv("BRELLIX_BENCH_LOG"));
-    if (log.isEmpty())
+    if (log.isEmpty()) {
         log = QStringLiteral("build/demo/demo.sl2");
+    }
     const double seconds = argc > 2 ? std::max(1.0, std::atof(argv[2])) : 20.0;
 
     const QString folder = QString::fromStdString(testsupport::binFolder().string());

@@ -19,8 +19,9 @@ constexpr int32_t kCells = 1000;
 std::vector<uint8_t> echoColumn(size_t count)
 {
     std::vector<uint8_t> column(count);
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; ++i) {
         column[i] = static_cast<uint8_t>((i * 37 + (i >> 3) * 11) & 0xFF);
+    }
     return column;
 }
 
@@ -54,9 +55,11 @@ void BM_ColumnConvert(benchmark::State& state)
 {
     const std::vector<uint8_t> source = echoColumn(kCells);
     std::array<std::array<uint8_t, 256>, 3> tables;
-    for (size_t s = 0; s < 3; ++s)
-        for (size_t k = 0; k < 256; ++k)
+    for (size_t s = 0; s < 3; ++s) {
+        for (size_t k = 0; k < 256; ++k) {
             tables[s][k] = static_cast<uint8_t>(k ^ (s * 85));
+        }
+    }
     const int16_t widths[3] = {2, 3, 4};
     std::vector<uint8_t> column(kCells);
     for (auto _ : state) {
@@ -87,9 +90,10 @@ void BM_FileDecode4096(benchmark::State& state)
 {
     constexpr size_t kSamples = 4096;
     std::vector<uint8_t> sounding(kSamples);
-    for (size_t i = 0; i < kSamples; ++i)
+    for (size_t i = 0; i < kSamples; ++i) {
         sounding[i] = static_cast<uint8_t>(
             std::lround(60 + 50 * std::sin(static_cast<double>(i) / 90.0) + (i > 3000 ? 80 : 0)));
+    }
     const std::vector<int32_t> coefficients =
         testlog::expandCodes(testlog::codeSamples(sounding), kSamples);
     std::vector<int32_t> work(kSamples);

@@ -34,8 +34,9 @@ std::filesystem::path g_generated;
 void removeGenerated()
 {
     std::error_code ignored;
-    if (!g_generated.empty())
+    if (!g_generated.empty()) {
         std::filesystem::remove(g_generated, ignored);
+    }
 }
 
 // Six channels at the rates of a side-imaging unit, with debug columns after channel 0.
@@ -44,8 +45,9 @@ bool writeLog(const std::filesystem::path& path, uint64_t bytes)
     testlog::Sl2Header header;
     header.flags = 1;
     testlog::Sl2Writer log(header);
-    if (!log.streamTo(path))
+    if (!log.streamTo(path)) {
         return false;
+    }
     std::mt19937 random(1);
     const size_t cells[6] = {1200, 1200, 1600, 2400, 2400, 2400};
     while (log.size() < bytes) {
@@ -57,8 +59,9 @@ bool writeLog(const std::filesystem::path& path, uint64_t bytes)
             column.rvgDepth = 40;
             column.rvgMaxAttenuation = 12;
             column.samples.resize(cells[channel]);
-            for (uint8_t& sample : column.samples)
+            for (uint8_t& sample : column.samples) {
                 sample = static_cast<uint8_t>(random());
+            }
             log.add(column);
             if (channel == 0) {
                 column.channel = 10;
@@ -75,13 +78,15 @@ bool writeLog(const std::filesystem::path& path, uint64_t bytes)
 const QString& logPath()
 {
     static const QString path = [] {
-        if (const char* given = std::getenv("BRELLIX_READER_BENCH_LOG"); given && *given)
+        if (const char* given = std::getenv("BRELLIX_READER_BENCH_LOG"); given && *given) {
             return QString::fromLocal8Bit(given);
+        }
         g_generated = std::filesystem::temp_directory_path() /
                       ("reader_bench_" + std::to_string(::getpid()) + ".sl2");
         std::atexit(removeGenerated);
-        if (!writeLog(g_generated, uint64_t{256} << 20))
+        if (!writeLog(g_generated, uint64_t{256} << 20)) {
             std::fprintf(stderr, "reader_bench: cannot write %s\n", g_generated.c_str());
+        }
         return QString::fromStdString(g_generated.string());
     }();
     return path;
@@ -123,14 +128,16 @@ tSubHeader pixelWindow()
 void BM_Open(benchmark::State& state)
 {
     tSonarFile file;
-    if (!openLog(state, file))
+    if (!openLog(state, file)) {
         return;
+    }
     uint64_t bytes = 0;
     uint64_t reads = 0;
     for (auto _ : state) {
         tSonarFile opened;
-        if (!opened.SOpen(logPath(), kChannel))
+        if (!opened.SOpen(logPath(), kChannel)) {
             state.SkipWithError("the log does not open");
+        }
         bytes = opened.bytesRead();
         reads = opened.readCount();
         benchmark::DoNotOptimize(opened.NumSoundings());
@@ -146,8 +153,9 @@ BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 void BM_RandomSeekRead(benchmark::State& state)
 {
     tSonarFile file;
-    if (!openLog(state, file))
+    if (!openLog(state, file)) {
         return;
+    }
     std::mt19937 random(7);
     std::uniform_int_distribution<int32_t> sounding(0, file.NumSoundings() - 1);
     std::vector<uint8_t> column;
@@ -177,8 +185,9 @@ BENCHMARK(BM_RandomSeekRead)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 void BM_ConsecutiveReads(benchmark::State& state)
 {
     tSonarFile file;
-    if (!openLog(state, file))
+    if (!openLog(state, file)) {
         return;
+    }
     std::vector<uint8_t> column;
     int32_t next = file.NumSoundings() / 3;
     for (auto _ : state) {

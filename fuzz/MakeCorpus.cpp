@@ -289,10 +289,12 @@ void writeReaderSeeds(const fs::path& dir)
             log.add(column(0, 64, ping));
             log.add(column(10, 32, ping));
             log.add(column(11, 32, ping));
-            if (ping % 2 == 0)
+            if (ping % 2 == 0) {
                 log.add(column(1, 48, ping));
-            if (ping % 3 == 0)
+            }
+            if (ping % 3 == 0) {
                 log.add(column(2, 80, ping));
+            }
         }
         save(dir, "sl2_unequal_rates_debug", log.bytes());
     }
@@ -303,8 +305,9 @@ void writeReaderSeeds(const fs::path& dir)
         const std::pair<uint16_t, uint16_t> packets[] = {{1, 92}, {1, 192}, {1, 36},  {0, 14320},
                                                          {0, 96}, {0, 176}, {1, 168}, {1, 244}};
         uint8_t seed = 0;
-        for (const auto& [channel, cells] : packets)
+        for (const auto& [channel, cells] : packets) {
             log.add(column(channel, cells, seed++));
+        }
         save(dir, "sl2_large_packet", log.bytes());
     }
     {

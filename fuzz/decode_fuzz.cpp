@@ -28,8 +28,9 @@ int32_t sampleAreaOffset(const std::vector<uint8_t>& record)
                           &flags[9], &i[2], &flags[10], &f[16], &f[17], &flags[11], &f[18]);
     // A malformed or overlong sub-header leaves no sample area the reader would use; unpack
     // from the start instead so the bytes still get exercised.
-    if (length < 0 || static_cast<size_t>(length) > record.size())
+    if (length < 0 || static_cast<size_t>(length) > record.size()) {
         return 0;
+    }
     return length;
 }
 
@@ -40,8 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     uint8_t lengthBytes[4] = {0, 0, 0, 0};
-    if (size > 0)
+    if (size > 0) {
         std::memcpy(lengthBytes, data, std::min<size_t>(size, 4));
+    }
     int32_t length = static_cast<int32_t>(static_cast<uint32_t>(lengthBytes[0]) |
                                           (static_cast<uint32_t>(lengthBytes[1]) << 8) |
                                           (static_cast<uint32_t>(lengthBytes[2]) << 16) |
@@ -57,8 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::vector<uint8_t> dst(record.size());
         int32_t remaining = 0;
         FileDecompress(record.data(), offset, available, dst.data(), &remaining);
-        if (remaining < 0 || remaining > std::max(available - 2, 0))
+        if (remaining < 0 || remaining > std::max(available - 2, 0)) {
             __builtin_trap();
+        }
         std::vector<uint8_t> inPlace = record;
         remaining = 0;
         FileDecompress(inPlace.data(), offset, available, inPlace.data(), &remaining);
@@ -70,17 +73,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int32_t remaining = length;
     if (remaining != 0) {
         FileDecompress(record.data(), offset, available, coefficients.data(), &remaining);
-        if (length > 0 && (remaining < 0 || remaining > length))
+        if (length > 0 && (remaining < 0 || remaining > length)) {
             __builtin_trap();
-        if (length < 0 && remaining != length)
+        }
+        if (length < 0 && remaining != length) {
             __builtin_trap();
+        }
     }
     std::vector<uint8_t> samples(count, 0xEE);
     FileDecode(coefficients.data(), samples.data(), length);
     if (length <= 0 || length % 1024 != 0) {
         // Such a length decodes nothing.
-        if (std::any_of(samples.begin(), samples.end(), [](uint8_t s) { return s != 0xEE; }))
+        if (std::any_of(samples.begin(), samples.end(), [](uint8_t s) { return s != 0xEE; })) {
             __builtin_trap();
+        }
     }
     return 0;
 }

@@ -34,9 +34,10 @@ bool setUp()
     const QString folder = QString::fromStdString(testsupport::binFolder().string());
     brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
     library.setSearchFolder(folder);
-    if (!library.verify())
+    if (!library.verify()) {
         std::fprintf(stderr, "reader_fuzz: reads will stop early: %s\n",
                      library.errorString().toLocal8Bit().constData());
+    }
 
     // The reader opens logs by name: each input goes to one file of this process.
     g_input = std::filesystem::temp_directory_path() /
@@ -48,8 +49,9 @@ bool setUp()
 bool writeInput(const uint8_t* data, size_t size)
 {
     std::FILE* file = std::fopen(g_input.c_str(), "wb");
-    if (!file)
+    if (!file) {
         return false;
+    }
     const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
@@ -73,8 +75,9 @@ void exercise(tSonarFile& file)
     // Past the end too, short of overflowing a damaged count.
     const auto past = static_cast<int32_t>(
         std::min<int64_t>(int64_t{count} + 3, std::numeric_limits<int32_t>::max()));
-    for (int32_t target : {0, count - 1, count / 2, 1, -1, past, count / 3})
+    for (int32_t target : {0, count - 1, count / 2, 1, -1, past, count / 3}) {
         readAt(file, target, target % 2 == 0);
+    }
 
     tSubHeader alone;
     file.SReadSubHeader(count / 4, alone);
@@ -95,17 +98,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool ready = setUp();
-    if (!ready || !writeInput(data, size))
+    if (!ready || !writeInput(data, size)) {
         return 0;
+    }
     const QString path = QString::fromStdString(g_input.string());
     for (int channel : {0, 1, 2, 3, 4, 5, 10, 11, 6, 12}) {
         tSonarFile file;
-        if (!file.SOpen(path, channel))
+        if (!file.SOpen(path, channel)) {
             continue;
+        }
         exercise(file);
         // SLG logs read the same on every channel.
-        if (file.Version() != 2)
+        if (file.Version() != 2) {
             break;
+        }
     }
     return 0;
 }

@@ -12,8 +12,9 @@ void convertColumn(uint8_t* column, int32_t count, int16_t threshold, const Colu
     if (sections.bottomIndex > 0 && sections.clearToBottom) {
         // A bottom index past the column is the caller's fault; clear only what is there.
         const int32_t clear = sections.bottomIndex < count ? sections.bottomIndex : count;
-        if (clear > 0)
+        if (clear > 0) {
             std::memset(column, palette.tables[1][0], static_cast<std::size_t>(clear));
+        }
         i = sections.bottomIndex;
         s = 1;
     }

@@ -10,8 +10,9 @@ extern "C" {
 VANTREL_EXPORT int32_t ColumnScale(int32_t srcStart, int32_t srcCount, const uint8_t* src,
                                    int32_t dstStart, int32_t dstCount, uint8_t* dst)
 {
-    if (srcCount <= 0 || dstCount <= 0)
+    if (srcCount <= 0 || dstCount <= 0) {
         return 0;
+    }
     vantrel::scaleColumn(src + srcStart, srcCount, dst + dstStart, dstCount);
     return 0;
 }

@@ -39,14 +39,16 @@ void enlarge(const uint8_t* s, int64_t srcCount, uint8_t* d, int64_t dstCount)
 
 void scaleColumn(const uint8_t* src, int32_t srcCount, uint8_t* dst, int32_t dstCount)
 {
-    if (srcCount <= 0 || dstCount <= 0)
+    if (srcCount <= 0 || dstCount <= 0) {
         return;
-    if (srcCount == dstCount)
+    }
+    if (srcCount == dstCount) {
         std::memmove(dst, src, static_cast<std::size_t>(srcCount));
-    else if (dstCount < srcCount)
+    } else if (dstCount < srcCount) {
         shrink(src, srcCount, dst, dstCount);
-    else
+    } else {
         enlarge(src, srcCount, dst, dstCount);
+    }
 }
 
 } // namespace vantrel

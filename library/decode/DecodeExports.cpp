@@ -72,29 +72,37 @@ int32_t writeSlg(const uint8_t* block, const SubHeaderOutputs& o)
     putFlag(o.timeValid, h.timeValid);
     putFlag(o.speedTrackValid, h.speedTrackValid);
     *o.fishCount = h.fishCount;
-    if (h.malformed())
+    if (h.malformed()) {
         return -1;
+    }
 
     *o.upper = h.upperLimit;
     // Fields whose bit is clear keep whatever the caller left there.
-    if (h.waterTempValid)
+    if (h.waterTempValid) {
         *o.waterTemp = h.waterTemp;
-    if (h.temp2Valid)
+    }
+    if (h.temp2Valid) {
         *o.temp2 = h.temp2;
-    if (h.temp3Valid)
+    }
+    if (h.temp3Valid) {
         *o.temp3 = h.temp3;
-    if (h.waterSpeedValid)
+    }
+    if (h.waterSpeedValid) {
         *o.waterSpeed = h.waterSpeed;
+    }
     if (h.positionValid) {
         *o.positionY = h.positionY;
         *o.positionX = h.positionX;
     }
-    for (int i = 0; i < h.fishCount; ++i)
+    for (int i = 0; i < h.fishCount; ++i) {
         o.fishDepths[i] = h.fishDepths[static_cast<std::size_t>(i)];
-    if (h.surfaceValid)
+    }
+    if (h.surfaceValid) {
         *o.surfaceDepth = h.surfaceDepth;
-    if (h.topOfBottomValid)
+    }
+    if (h.topOfBottomValid) {
         *o.topOfBottom = h.topOfBottom;
+    }
     *o.timeOffset = h.timeOffset;
     *o.speed = h.speed;
     *o.track = h.track;
@@ -190,17 +198,19 @@ VANTREL_EXPORT int32_t FileDecompress(const uint8_t* block, int32_t offset, int3
 {
     const std::span<const uint8_t> area(block + offset,
                                         available > 0 ? static_cast<std::size_t>(available) : 0);
-    if (*remaining == 0)
+    if (*remaining == 0) {
         *remaining = vantrel::unpackRawSamples(area, static_cast<uint8_t*>(destination));
-    else
+    } else {
         vantrel::unpackCoefficients(area, destination, *remaining);
+    }
     return 0;
 }
 
 VANTREL_EXPORT int32_t FileDecode(int32_t* coefficients, uint8_t* samples, int32_t length)
 {
-    if (length <= 0)
+    if (length <= 0) {
         return 0;
+    }
     const auto count = static_cast<std::size_t>(length);
     vantrel::decodeSounding(std::span<int32_t>(coefficients, count),
                             std::span<uint8_t>(samples, count));

@@ -10,11 +10,13 @@ namespace vantrel {
 
 int32_t unpackRawSamples(std::span<const uint8_t> area, uint8_t* dst)
 {
-    if (area.size() < 2)
+    if (area.size() < 2) {
         return 0;
+    }
     const int32_t stored = readI16(area.data());
-    if (stored <= 0)
+    if (stored <= 0) {
         return 0;
+    }
     const std::size_t count =
         std::min<std::size_t>(static_cast<std::size_t>(stored), area.size() - 2);
     std::memmove(dst, area.data() + 2, count);
@@ -23,14 +25,16 @@ int32_t unpackRawSamples(std::span<const uint8_t> area, uint8_t* dst)
 
 void unpackCoefficients(std::span<const uint8_t> area, void* dst, int32_t& remaining)
 {
-    if (remaining <= 0)
+    if (remaining <= 0) {
         return;
+    }
     auto* out = static_cast<uint8_t*>(dst);
     // Without room for the scale there are no codes either, only the zero fill.
     const uint32_t scale = area.size() >= 4 ? readU32(area.data()) : 0;
     for (std::size_t i = 4; i < area.size(); ++i) {
-        if (remaining <= 0)
+        if (remaining <= 0) {
             return;
+        }
         const uint8_t code = area[i];
         if (code & 0x80) {
             const int32_t run = std::min<int32_t>((code & 0x7F) + 1, remaining);
@@ -45,8 +49,9 @@ void unpackCoefficients(std::span<const uint8_t> area, void* dst, int32_t& remai
             remaining -= 1;
         }
     }
-    if (remaining > 0)
+    if (remaining > 0) {
         std::memset(out, 0, static_cast<std::size_t>(remaining) * 4);
+    }
 }
 
 } // namespace vantrel

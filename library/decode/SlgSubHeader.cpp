@@ -47,28 +47,37 @@ SlgSubHeader readSlgSubHeader(std::span<const uint8_t, kSlgSubHeaderMaxLength> b
         at += 4;
         return v;
     };
-    if (h.flags & kSlgUpperLimit)
+    if (h.flags & kSlgUpperLimit) {
         h.upperLimit = nextF32();
-    if (h.waterTempValid)
+    }
+    if (h.waterTempValid) {
         h.waterTemp = nextF32();
-    if (h.temp2Valid)
+    }
+    if (h.temp2Valid) {
         h.temp2 = nextF32();
-    if (h.temp3Valid)
+    }
+    if (h.temp3Valid) {
         h.temp3 = nextF32();
-    if (h.waterSpeedValid)
+    }
+    if (h.waterSpeedValid) {
         h.waterSpeed = nextF32();
+    }
     if (h.positionValid) {
         h.positionY = nextI32();
         h.positionX = nextI32();
     }
-    if (h.surfaceValid)
+    if (h.surfaceValid) {
         h.surfaceDepth = nextF32();
-    if (h.topOfBottomValid)
+    }
+    if (h.topOfBottomValid) {
         h.topOfBottom = nextF32();
-    for (int i = 0; i < h.fishCount; ++i)
+    }
+    for (int i = 0; i < h.fishCount; ++i) {
         h.fishDepths[static_cast<std::size_t>(i)] = nextF32();
-    if (h.timeValid)
+    }
+    if (h.timeValid) {
         h.timeOffset = nextI32();
+    }
     if (h.speedTrackValid) {
         h.speed = nextF32();
         h.track = nextF32();

@@ -18,10 +18,12 @@ constexpr double kC3 = -0.1294095225512604;
 int32_t roundHalfUpTruncate(double sum)
 {
     const double x = sum + 0.5;
-    if (x >= 2147483648.0)
+    if (x >= 2147483648.0) {
         return std::numeric_limits<int32_t>::max();
-    if (x <= -2147483649.0)
+    }
+    if (x <= -2147483649.0) {
         return std::numeric_limits<int32_t>::min();
+    }
     return static_cast<int32_t>(x);
 }
 
@@ -42,10 +44,12 @@ void smoothSeam(std::span<uint8_t> samples, std::size_t s)
 uint8_t sampleFromValue(int32_t value)
 {
     const int32_t shifted = value >> 8;
-    if (shifted < 0)
+    if (shifted < 0) {
         return 0;
-    if (shifted > 255)
+    }
+    if (shifted > 255) {
         return 255;
+    }
     return static_cast<uint8_t>(shifted);
 }
 
@@ -65,27 +69,33 @@ void inverseDaubechies4Step(int32_t* a, std::size_t n)
         w[2 * i] = roundHalfUpTruncate(kC2 * s0 + kC1 * d0 + kC0 * s1 + kC3 * d1);
         w[2 * i + 1] = roundHalfUpTruncate(kC3 * s0 - kC0 * d0 + kC1 * s1 - kC2 * d1);
     }
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n; ++i) {
         a[i] = w[i];
+    }
 }
 
 void inverseDaubechies4Run(std::span<int32_t, kWaveletRunLength> run)
 {
-    for (std::size_t n = 4; n <= kWaveletRunLength; n *= 2)
+    for (std::size_t n = 4; n <= kWaveletRunLength; n *= 2) {
         inverseDaubechies4Step(run.data(), n);
+    }
 }
 
 bool decodeSounding(std::span<int32_t> coefficients, std::span<uint8_t> samples)
 {
     const std::size_t length = coefficients.size();
-    if (length == 0 || length % kWaveletRunLength != 0 || samples.size() != length)
+    if (length == 0 || length % kWaveletRunLength != 0 || samples.size() != length) {
         return false;
-    for (std::size_t start = 0; start < length; start += kWaveletRunLength)
+    }
+    for (std::size_t start = 0; start < length; start += kWaveletRunLength) {
         inverseDaubechies4Run(coefficients.subspan(start).first<kWaveletRunLength>());
-    for (std::size_t i = 0; i < length; ++i)
+    }
+    for (std::size_t i = 0; i < length; ++i) {
         samples[i] = sampleFromValue(coefficients[i]);
-    for (std::size_t s = kWaveletRunLength; s < length; s += kWaveletRunLength)
+    }
+    for (std::size_t s = kWaveletRunLength; s < length; s += kWaveletRunLength) {
         smoothSeam(samples, s);
+    }
     return true;
 }
 

@@ -84,8 +84,9 @@ TEST_F(TarnexProgram, UnwritableOutputFile)
 
 TEST_F(TarnexProgram, FullDiskIsReportedNotPassedForSuccess)
 {
-    if (!fs::exists("/dev/full"))
+    if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full on this system";
+    }
     const std::string log = sl2Log("a.sl2");
     const ProgramRun run = runTarnex({log, "/dev/full"});
     EXPECT_EQ(run.exitCode, 255);

@@ -21,10 +21,12 @@ struct Tables
 
     Tables()
     {
-        for (int s = 0; s < 3; ++s)
-            for (int k = 0; k < 256; ++k)
+        for (int s = 0; s < 3; ++s) {
+            for (int k = 0; k < 256; ++k) {
                 t[static_cast<size_t>(s)][static_cast<size_t>(k)] =
                     static_cast<uint8_t>((k * 7 + 91 * s + 3) & 0xFF);
+            }
+        }
     }
 
     uint8_t at(int section, int index) const
@@ -75,8 +77,9 @@ TEST_P(ColumnConvertCases, GivesTheWorkedOutIndexes)
     const Tables tables;
     const ConvertCase& c = GetParam();
     std::vector<uint8_t> expected;
-    for (const auto& [section, index] : c.expected)
+    for (const auto& [section, index] : c.expected) {
         expected.push_back(tables.at(section, index));
+    }
     EXPECT_EQ(convert(c, tables), expected);
 }
 

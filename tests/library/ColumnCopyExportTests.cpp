@@ -29,16 +29,18 @@ TEST(ColumnCopy, FillsOneBitmapColumnBottomRowFirst)
     constexpr int32_t rows = 5;
     std::vector<uint8_t> bitmap((rows + 1) * rowLength, kSentinel);
     std::vector<uint8_t> column(rows + 1);
-    for (size_t i = 0; i < column.size(); ++i)
+    for (size_t i = 0; i < column.size(); ++i) {
         column[i] = static_cast<uint8_t>(100 + i);
+    }
     ColumnCopy(bitmap.data() + 3, column.data(), rowLength, rows);
     for (int32_t row = 0; row <= rows; ++row) {
         for (int32_t x = 0; x < rowLength; ++x) {
             const uint8_t got = bitmap[static_cast<size_t>(row * rowLength + x)];
-            if (x == 3)
+            if (x == 3) {
                 EXPECT_EQ(got, column[static_cast<size_t>(rows - row)]) << row;
-            else
+            } else {
                 EXPECT_EQ(got, kSentinel) << row << "," << x;
+            }
         }
     }
 }

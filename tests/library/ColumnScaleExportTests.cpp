@@ -55,8 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ColumnScale, StartsAreOffsetsIntoBothColumnsAndOtherBytesStayUntouched)
 {
     std::vector<uint8_t> src(12);
-    for (size_t i = 0; i < src.size(); ++i)
+    for (size_t i = 0; i < src.size(); ++i) {
         src[i] = static_cast<uint8_t>(10 * i);
+    }
     std::vector<uint8_t> dst(20, kSentinel);
     ColumnScale(5, 3, src.data(), 10, 6, dst.data());
     std::vector<uint8_t> expected(20, kSentinel);
@@ -108,8 +109,9 @@ TEST(ColumnScale, EveryShrinkTakesTheMaximumOfItsGroupAndReadsOnlyItsRange)
         for (int dstCount = 1; dstCount < srcCount; ++dstCount) {
             // Exactly sized: a read or write outside shows under the address sanitizer.
             std::vector<uint8_t> src(static_cast<size_t>(srcCount));
-            for (uint8_t& v : src)
+            for (uint8_t& v : src) {
                 v = static_cast<uint8_t>(byte(random));
+            }
             std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kSentinel);
             ColumnScale(0, srcCount, src.data(), 0, dstCount, dst.data());
             ASSERT_EQ(dst, shrinkByGroups(src, dstCount)) << srcCount << " -> " << dstCount;
@@ -124,8 +126,9 @@ TEST(ColumnScale, EveryEnlargeRepeatsEachCellByItsShare)
     for (int srcCount = 1; srcCount <= 40; ++srcCount) {
         for (int dstCount = srcCount + 1; dstCount <= 100; ++dstCount) {
             std::vector<uint8_t> src(static_cast<size_t>(srcCount));
-            for (uint8_t& v : src)
+            for (uint8_t& v : src) {
                 v = static_cast<uint8_t>(byte(random));
+            }
             std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kSentinel);
             ColumnScale(0, srcCount, src.data(), 0, dstCount, dst.data());
             ASSERT_EQ(dst, enlargeByRepeats(src, dstCount)) << srcCount << " -> " << dstCount;
@@ -137,8 +140,9 @@ TEST(ColumnScale, LongColumnsKeepTheirGroups)
 {
     // A printer's chart: counts whose products pass 32 bits in the closed form.
     std::vector<uint8_t> src(100003);
-    for (size_t i = 0; i < src.size(); ++i)
+    for (size_t i = 0; i < src.size(); ++i) {
         src[i] = static_cast<uint8_t>((i * 2654435761u) >> 24);
+    }
     std::vector<uint8_t> shrunk(99991, kSentinel);
     ColumnScale(0, 100003, src.data(), 0, 99991, shrunk.data());
     EXPECT_EQ(shrunk, shrinkByGroups(src, 99991));

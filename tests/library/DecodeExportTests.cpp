@@ -95,8 +95,9 @@ TEST(FileDecode, TwoSmoothCoefficientsDecodeToAFlatRun)
     std::vector<uint8_t> samples(1024, kByteSentinel);
     FileDecode(coefficients.data(), samples.data(), 1024);
     EXPECT_EQ(samples, std::vector<uint8_t>(1024, 100));
-    for (int32_t v : coefficients)
+    for (int32_t v : coefficients) {
         EXPECT_NEAR(v, 100 * 256 + 128, 16);
+    }
 }
 
 TEST(FileDecode, LeavesTheReconstructedValuesAndTakesEachSampleFromThem)
@@ -105,8 +106,9 @@ TEST(FileDecode, LeavesTheReconstructedValuesAndTakesEachSampleFromThem)
     std::mt19937 random(7);
     std::uniform_int_distribution<int32_t> coefficient(-40000, 120000);
     std::vector<int32_t> coefficients(1024);
-    for (int32_t& c : coefficients)
+    for (int32_t& c : coefficients) {
         c = coefficient(random);
+    }
     std::vector<uint8_t> samples(1024, kByteSentinel);
     FileDecode(coefficients.data(), samples.data(), 1024);
 
@@ -137,8 +139,9 @@ TEST(FileDecode, SampleIsTheValueShiftedRightByEightWithinTheByteRange)
         {-256, 0},
         {std::numeric_limits<int32_t>::min(), 0},
         {std::numeric_limits<int32_t>::max(), 255}};
-    for (const auto& [value, sample] : cases)
+    for (const auto& [value, sample] : cases) {
         EXPECT_EQ(vantrel::sampleFromValue(value), sample) << value;
+    }
 }
 
 TEST(FileDecode, SeamBetweenTwoRunsIsSmoothedInTwoPasses)

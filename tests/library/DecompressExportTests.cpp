@@ -86,8 +86,9 @@ TEST(FileDecompressRaw, MovesTheSamplesToTheStartOfTheBlockItself)
 {
     // The reader unpacks onto its own block buffer: source and destination overlap.
     std::vector<uint8_t> samples(40);
-    for (size_t i = 0; i < samples.size(); ++i)
+    for (size_t i = 0; i < samples.size(); ++i) {
         samples[i] = static_cast<uint8_t>(200 - i);
+    }
     std::vector<uint8_t> block = recordWith(22, rawArea(40, samples));
     block.resize(100, 0);
     int32_t remaining = 0;

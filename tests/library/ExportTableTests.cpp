@@ -38,8 +38,9 @@ std::filesystem::path libraryPath()
 
 template <typename T> bool readAt(const std::vector<uint8_t>& file, uint64_t offset, T& out)
 {
-    if (offset > file.size() || file.size() - offset < sizeof(T))
+    if (offset > file.size() || file.size() - offset < sizeof(T)) {
         return false;
+    }
     std::memcpy(&out, file.data() + offset, sizeof(T));
     return true;
 }
@@ -67,8 +68,9 @@ std::set<std::string> definedDynamicSymbols(const std::filesystem::path& path, s
     std::set<std::string> names;
     bool found = false;
     for (const Elf64_Shdr& section : sections) {
-        if (section.sh_type != SHT_DYNSYM || section.sh_link >= sections.size())
+        if (section.sh_type != SHT_DYNSYM || section.sh_link >= sections.size()) {
             continue;
+        }
         found = true;
         const Elf64_Shdr& strings = sections[section.sh_link];
         const uint64_t count = section.sh_entsize ? section.sh_size / section.sh_entsize : 0;
@@ -78,11 +80,13 @@ std::set<std::string> definedDynamicSymbols(const std::filesystem::path& path, s
                 error = "symbol table cut short";
                 return {};
             }
-            if (symbol.st_shndx == SHN_UNDEF || symbol.st_name == 0)
+            if (symbol.st_shndx == SHN_UNDEF || symbol.st_name == 0) {
                 continue;
+            }
             const unsigned bind = ELF64_ST_BIND(symbol.st_info);
-            if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE)
+            if (bind != STB_GLOBAL && bind != STB_WEAK && bind != STB_GNU_UNIQUE) {
                 continue;
+            }
             const uint64_t at = strings.sh_offset + symbol.st_name;
             if (at >= file.size()) {
                 error = "symbol name outside the file";
@@ -92,8 +96,9 @@ std::set<std::string> definedDynamicSymbols(const std::filesystem::path& path, s
             names.insert(std::string(name, strnlen(name, file.size() - at)));
         }
     }
-    if (!found)
+    if (!found) {
         error = "no dynamic symbol table";
+    }
     return names;
 }
 

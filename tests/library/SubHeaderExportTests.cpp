@@ -316,8 +316,9 @@ TEST(FileReadSubHeader, FishDepthsBeyondTheCountStayUntouched)
     EXPECT_EQ(o.fishCount, 2);
     EXPECT_EQ(o.fishDepths[0], 7.0f);
     EXPECT_EQ(o.fishDepths[1], 8.0f);
-    for (size_t i = 2; i < o.fishDepths.size(); ++i)
+    for (size_t i = 2; i < o.fishDepths.size(); ++i) {
         EXPECT_EQ(o.fishDepths[i], kFloatSentinel) << i;
+    }
 }
 
 TEST(FileReadSubHeader, SevenFishFillTheArrayAndNoMore)
@@ -327,8 +328,9 @@ TEST(FileReadSubHeader, SevenFishFillTheArrayAndNoMore)
     Outputs o;
     ASSERT_EQ(readSubHeader(recordOf(f).data(), o), 38);
     EXPECT_EQ(o.fishCount, 7);
-    for (size_t i = 0; i < 7; ++i)
+    for (size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(o.fishDepths[i], static_cast<float>(i + 1));
+    }
     EXPECT_EQ(o.fishDepths[7], kFloatSentinel);
 }
 
@@ -369,8 +371,9 @@ TEST(FileReadSubHeader, AbsentFieldsKeepWhatTheCallerHadAndAlwaysFieldsAreZeroed
     EXPECT_EQ(o.altitude, 0.0f);
     for (const uint8_t* flag : {o.waterTempValid, o.temp2Valid, o.temp3Valid, o.waterSpeedValid,
                                 o.positionValid, o.surfaceValid, o.topOfBottomValid, o.is50kHz,
-                                o.timeValid, o.speedTrackValid, o.altitudeValid})
+                                o.timeValid, o.speedTrackValid, o.altitudeValid}) {
         EXPECT_EQ(flag[0], 0);
+    }
     EXPECT_EQ(o.depthValid[0], 1);
 }
 
@@ -378,8 +381,9 @@ TEST(FileReadSubHeader, FlagsAreOneByteEach)
 {
     Outputs o;
     ASSERT_GT(readSubHeader(recordOf(everyField()).data(), o), 0);
-    for (uint8_t tail : o.flagTails())
+    for (uint8_t tail : o.flagTails()) {
         EXPECT_EQ(tail, kFlagSentinel);
+    }
 }
 
 TEST(FileReadSubHeader, EachFlagBitSetsOnlyItsOwnFlag)
@@ -402,8 +406,9 @@ TEST(FileReadSubHeader, EachFlagBitSetsOnlyItsOwnFlag)
         int set = 0;
         for (uint8_t* flag : {o.waterTempValid, o.temp2Valid, o.temp3Valid, o.waterSpeedValid,
                               o.positionValid, o.surfaceValid, o.topOfBottomValid, o.is50kHz,
-                              o.timeValid, o.speedTrackValid, o.altitudeValid})
+                              o.timeValid, o.speedTrackValid, o.altitudeValid}) {
             set += flag[0];
+        }
         EXPECT_EQ(set, 1) << std::hex << bit;
         EXPECT_EQ(flagOf(o)[0], 1) << std::hex << bit;
     }
@@ -613,8 +618,9 @@ TEST(FileReadSubHeader2, FixedLayoutLeavesItsUnwrittenOutputsUntouched)
     EXPECT_EQ(o.timeOffset, kIntSentinel);
     EXPECT_EQ(o.fishDepths, Outputs::filledFish());
     EXPECT_EQ(o.is50kHz[0], kFlagSentinel);
-    for (uint8_t tail : o.flagTails())
+    for (uint8_t tail : o.flagTails()) {
         EXPECT_EQ(tail, kFlagSentinel);
+    }
 }
 
 struct FixedFlagsCase

@@ -109,8 +109,9 @@ TEST_F(VeryOldRoundTrip, DecodedColumnIsWithinTheQuantisationError)
     // most the coefficients' quantisation error plus half a unit per value for each rounded
     // step. The shift by 8 adds at most half a sample each. The seam samples are left out.
     double rounding = 0;
-    for (double n = 4; n <= 1024; n *= 2)
+    for (double n = 4; n <= 1024; n *= 2) {
         rounding += 0.5 * std::sqrt(n);
+    }
     rounding *= static_cast<double>(kSamples / 1024);
 
     for (size_t i = 0; i < columns.size(); ++i) {
@@ -118,16 +119,18 @@ TEST_F(VeryOldRoundTrip, DecodedColumnIsWithinTheQuantisationError)
         const std::vector<int32_t> quantised =
             testlog::expandCodes(testlog::codeSamples(columns[i]), kSamples);
         double coefficientError = 0;
-        for (size_t k = 0; k < kSamples; ++k)
+        for (size_t k = 0; k < kSamples; ++k) {
             coefficientError += (quantised[k] - exact[k]) * (quantised[k] - exact[k]);
+        }
         coefficientError = std::sqrt(coefficientError);
 
         const Decoded d = readSounding(log, i);
         double sampleError = 0;
         size_t compared = 0;
         for (size_t k = 0; k < kSamples; ++k) {
-            if (k % 1024 == 1023 || (k % 1024 == 0 && k > 0))
+            if (k % 1024 == 1023 || (k % 1024 == 0 && k > 0)) {
                 continue;
+            }
             const int diff = d.samples[k] - columns[i][k];
             sampleError += diff * diff;
             ++compared;

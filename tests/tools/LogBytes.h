@@ -35,11 +35,13 @@ public:
 private:
     template <typename T> T fetch(size_t at) const
     {
-        if (!has(at, sizeof(T)))
+        if (!has(at, sizeof(T))) {
             throw std::out_of_range("read past the end of the log");
+        }
         T v = 0;
-        for (size_t i = 0; i < sizeof(T); ++i)
+        for (size_t i = 0; i < sizeof(T); ++i) {
             v = static_cast<T>(v | static_cast<T>(static_cast<T>(m_bytes[at + i]) << (8 * i)));
+        }
         return v;
     }
 

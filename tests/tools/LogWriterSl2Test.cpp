@@ -63,8 +63,9 @@ TEST(Sl2WriterLog, PacketsChainWithAddressesSizesAndSequences)
     };
     for (const Expect& e : expected) {
         EXPECT_EQ(b.u32(e.at), e.at);
-        for (size_t i = 0; i < 6; ++i)
+        for (size_t i = 0; i < 6; ++i) {
             EXPECT_EQ(b.u32(e.at + 4 + 4 * i), e.table[i]) << "packet " << e.at << " entry " << i;
+        }
         EXPECT_EQ(b.u16(e.at + 28), e.size) << "packet " << e.at;
         EXPECT_EQ(b.u16(e.at + 30), e.previous) << "packet " << e.at;
         EXPECT_EQ(b.u16(e.at + 32), e.channel) << "packet " << e.at;
@@ -157,8 +158,9 @@ TEST(Sl2WriterLog, ColumnFieldsLandAtTheirOffsets)
     EXPECT_EQ(b.u8(a + 76), 174);
     EXPECT_EQ(b.u8(a + 77), 40);
     EXPECT_EQ(b.i16(a + 78), 80);
-    for (uint32_t i = 80; i < 100; ++i)
+    for (uint32_t i = 80; i < 100; ++i) {
         EXPECT_EQ(b.u8(a + i), 0) << "byte " << i;
+    }
     EXPECT_EQ(b.f32(a + 100), 4.5f);
     EXPECT_EQ(b.f32(a + 104), 18.5f);
     EXPECT_EQ(b.i32(a + 108), -9000000);

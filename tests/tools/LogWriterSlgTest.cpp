@@ -241,16 +241,18 @@ TEST(VeryOldWriterLog, CodedBlockHoldsSubHeaderScaleCodesAndZeroRunsToTheEnd)
     EXPECT_EQ(bytes[25], 0x85);
     EXPECT_EQ(bytes[26], 70);
     // The rest reads as runs of zero coefficients, never as coefficients.
-    for (size_t i = 27; i < bytes.size(); ++i)
+    for (size_t i = 27; i < bytes.size(); ++i) {
         ASSERT_EQ(bytes[i], 0xFF) << i;
+    }
 }
 
 TEST(VeryOldWriterLog, AddCodesTheSamplesIntoOneBlock)
 {
     testlog::VeryOldWriter w(1100, 1024);
     std::vector<uint8_t> samples(1024);
-    for (size_t i = 0; i < samples.size(); ++i)
+    for (size_t i = 0; i < samples.size(); ++i) {
         samples[i] = static_cast<uint8_t>(i < 700 ? 20 : 220);
+    }
     testlog::SlgFields f;
     w.add(f, samples);
     const testlog::WaveletCode code = testlog::codeSamples(samples);

@@ -99,8 +99,9 @@ TEST_P(RefusedArguments, EndWithStatusTwoAMessageAndNoFile)
 {
     std::vector<std::string> args = GetParam().args;
     const fs::path out = scratch.file("refused.log");
-    if (GetParam().addOut)
+    if (GetParam().addOut) {
         args.push_back(out.string());
+    }
     const RunResult run = runLogsynth(args, scratch);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
@@ -144,8 +145,9 @@ TEST_F(LogsynthCommandLine, MissingFolderEndsWithStatusOneAndAMessage)
 
 TEST_F(LogsynthCommandLine, FullDeviceEndsWithStatusOneForEveryFormat)
 {
-    if (!fs::exists("/dev/full"))
+    if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full here";
+    }
     for (const char* format : {"sl2", "slg", "veryold"}) {
         const RunResult run =
             runLogsynth({"--format", format, "--columns", "50", "/dev/full"}, scratch);

@@ -18,8 +18,9 @@ namespace {
 std::string quoted(const std::string& text)
 {
     std::string q = "'";
-    for (char c : text)
+    for (char c : text) {
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
     return q + "'";
 }
 
@@ -36,11 +37,14 @@ std::vector<uint8_t> readFile(const fs::path& path)
     std::ifstream in(path, std::ios::binary);
     std::error_code error;
     const auto size = fs::file_size(path, error);
-    if (!in || error)
+    if (!in || error) {
         return {};
+    }
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+    if (!in.read(reinterpret_cast<char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()))) {
         return {};
+    }
     return bytes;
 }
 
@@ -62,16 +66,18 @@ ScratchDir::~ScratchDir()
 RunResult runLogsynth(const std::vector<std::string>& args, const ScratchDir& scratch)
 {
     std::string command = quoted((testsupport::binFolder() / "logsynth").string());
-    for (const std::string& arg : args)
+    for (const std::string& arg : args) {
         command += " " + quoted(arg);
+    }
     const fs::path out = scratch.file("run.out");
     const fs::path err = scratch.file("run.err");
     command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
 
     RunResult result;
     const int raw = std::system(command.c_str());
-    if (raw != -1 && WIFEXITED(raw))
+    if (raw != -1 && WIFEXITED(raw)) {
         result.status = WEXITSTATUS(raw);
+    }
     result.out = readText(out);
     result.err = readText(err);
     return result;

@@ -40,9 +40,11 @@ protected:
     static std::vector<const Sl2Packet*> channel(uint16_t code)
     {
         std::vector<const Sl2Packet*> out;
-        for (const Sl2Packet& p : log.packets)
-            if (p.channel == code)
+        for (const Sl2Packet& p : log.packets) {
+            if (p.channel == code) {
                 out.push_back(&p);
+            }
+        }
         return out;
     }
 
@@ -73,8 +75,9 @@ TEST_F(LogsynthSl2, ChainRunsFromAddressEightToTheEndOfTheFile)
 
 TEST_F(LogsynthSl2, EveryPacketSitsOnAFourByteBoundary)
 {
-    for (const Sl2Packet& p : log.packets)
+    for (const Sl2Packet& p : log.packets) {
         ASSERT_EQ(p.address % 4, 0u) << "packet at " << p.address;
+    }
 }
 
 TEST_F(LogsynthSl2, PacketSizesFitTheBlockSize)
@@ -101,8 +104,9 @@ TEST_F(LogsynthSl2, LastChannelTablesLinkEveryChannel)
 {
     std::array<uint32_t, 6> table{};
     for (const Sl2Packet& p : log.packets) {
-        if (p.channel <= 5)
+        if (p.channel <= 5) {
             table[p.channel] = p.address;
+        }
         ASSERT_EQ(p.lastChannel, table) << "packet at " << p.address;
     }
 }
@@ -111,21 +115,24 @@ TEST_F(LogsynthSl2, SequenceNumbersCountEachChannelFromZero)
 {
     std::map<uint16_t, uint32_t> next;
     for (const Sl2Packet& p : log.packets) {
-        if (p.channel > 5)
+        if (p.channel > 5) {
             continue;
+        }
         ASSERT_EQ(p.sequence, next[p.channel]) << "packet at " << p.address;
         ++next[p.channel];
     }
-    for (uint16_t c = 0; c <= 5; ++c)
+    for (uint16_t c = 0; c <= 5; ++c) {
         EXPECT_EQ(next[c], static_cast<uint32_t>(kColumns)) << "channel " << c;
+    }
 }
 
 TEST_F(LogsynthSl2, PingsRecordChannelsZeroToFiveWithDebugAfterThePrimary)
 {
     const std::vector<uint16_t> ping = {0, 10, 11, 1, 2, 3, 4, 5};
     ASSERT_EQ(log.packets.size(), ping.size() * kColumns);
-    for (size_t i = 0; i < log.packets.size(); ++i)
+    for (size_t i = 0; i < log.packets.size(); ++i) {
         ASSERT_EQ(log.packets[i].channel, ping[i % ping.size()]) << "packet " << i;
+    }
 }
 
 TEST_F(LogsynthSl2, FrequencyCodesSuitEachChannel)
@@ -133,9 +140,10 @@ TEST_F(LogsynthSl2, FrequencyCodesSuitEachChannel)
     const std::map<uint16_t, std::set<uint8_t>> allowed = {{0, {0}},    {1, {1, 2}}, {2, {3, 4}},
                                                            {3, {3, 4}}, {4, {3, 4}}, {5, {3, 4}},
                                                            {10, {0}},   {11, {0}}};
-    for (const Sl2Packet& p : log.packets)
+    for (const Sl2Packet& p : log.packets) {
         ASSERT_TRUE(allowed.at(p.channel).count(p.frequency))
             << "channel " << p.channel << " frequency " << int(p.frequency);
+    }
 }
 
 TEST_F(LogsynthSl2, LimitsStartAtTheSurfaceAndReachBelowTheBottom)
@@ -212,8 +220,9 @@ TEST_F(LogsynthSl2, PositionMovesAtTheRecordedSpeed)
     constexpr size_t kStretch = 200;
     for (size_t start = 0; start + kStretch < primary.size(); start += kStretch) {
         double path = 0;
-        for (size_t i = start; i < start + kStretch; ++i)
+        for (size_t i = start; i < start + kStretch; ++i) {
             path += primary[i]->speed * 0.514444 * primary[i]->pingPeriodMs / 1000.0;
+        }
         const double dx = primary[start + kStretch]->positionX - primary[start]->positionX;
         const double dy = primary[start + kStretch]->positionY - primary[start]->positionY;
         const double moved = std::hypot(dx, dy) / stretch;
@@ -247,13 +256,15 @@ TEST_F(LogsynthSl2, DownLookingChannelsShowTheBottomAsAHardEchoUnderDarkWater)
             const auto bottom = static_cast<size_t>(p->depth * cellsPerFoot);
             // One cell of slack for the float rounding of the bottom's cell.
             ASSERT_LT(bottom + 4, cells) << "channel " << code << " ping " << p->sequence;
-            for (size_t i = bottom + 1; i < bottom + 4; ++i)
+            for (size_t i = bottom + 1; i < bottom + 4; ++i) {
                 ASSERT_GE(p->samples[i], 190) << "channel " << code << " ping " << p->sequence;
+            }
             // Below the surface clutter the water is mostly empty; rocks, bait and fish
             // fill it now and then.
             const auto clutter = static_cast<size_t>(4.0 * cellsPerFoot);
-            if (bottom <= clutter + 10)
+            if (bottom <= clutter + 10) {
                 continue;
+            }
             const double water =
                 std::accumulate(p->samples.begin() + clutter, p->samples.begin() + bottom, 0.0) /
                 static_cast<double>(bottom - clutter);
@@ -275,8 +286,9 @@ TEST_F(LogsynthSl2, SideLookingChannelsAreDarkUntilTheFloor)
             const auto bottom = static_cast<size_t>(p->depth * cellsPerFoot);
             ASSERT_LT(bottom, cells);
             const auto clutter = static_cast<size_t>(4.0 * cellsPerFoot); // ring-down, waves
-            if (bottom <= clutter + 10)
+            if (bottom <= clutter + 10) {
                 continue;
+            }
             const double waterMean =
                 std::accumulate(p->samples.begin() + clutter, p->samples.begin() + bottom, 0.0) /
                 static_cast<double>(bottom - clutter);
@@ -296,8 +308,9 @@ TEST_F(LogsynthSl2, DigitalDebugColumnKeepsOnlyCellsAboveTheThreshold)
 {
     for (size_t i = 0; i + 1 < log.packets.size(); ++i) {
         const Sl2Packet& primary = log.packets[i];
-        if (primary.channel != 0)
+        if (primary.channel != 0) {
             continue;
+        }
         const Sl2Packet& digital = log.packets[i + 1];
         ASSERT_EQ(digital.channel, 10);
         ASSERT_EQ(digital.samples.size(), primary.samples.size());

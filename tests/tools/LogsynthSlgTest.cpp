@@ -42,9 +42,11 @@ protected:
     static std::vector<const Sl2Packet*> primary()
     {
         std::vector<const Sl2Packet*> out;
-        for (const Sl2Packet& p : sl2.packets)
-            if (p.channel == 0)
+        for (const Sl2Packet& p : sl2.packets) {
+            if (p.channel == 0) {
                 out.push_back(&p);
+            }
+        }
         return out;
     }
 
@@ -110,8 +112,9 @@ TEST_F(LogsynthSlg, SlgSubHeadersCarryTheSceneValues)
 TEST_F(LogsynthSlg, SlgReportsSomeFishUnderTheBoat)
 {
     size_t withFish = 0;
-    for (const auto& block : slg.blocks)
+    for (const auto& block : slg.blocks) {
         withFish += parseSlgSubHeader(block).fish.empty() ? 0 : 1;
+    }
     EXPECT_GT(withFish, 0u);
 }
 
@@ -194,9 +197,10 @@ TEST_F(LogsynthSlg, SlgSamplesAreThePrimaryChannelsBeforeTheRangeVariableGain)
         const SlgSubHeader h = parseSlgSubHeader(block);
         const size_t count = static_cast<size_t>(block[h.length] | block[h.length + 1] << 8);
         ASSERT_EQ(count, p.samples.size()) << "sounding " << k;
-        for (size_t i = 0; i < count; ++i)
+        for (size_t i = 0; i < count; ++i) {
             ASSERT_EQ(p.samples[i], std::min(255, block[h.length + 2 + i] + gain))
                 << "sounding " << k << " cell " << i;
+        }
     }
     EXPECT_GT(boosted, 0u);
 }

@@ -27,8 +27,9 @@ Sl2Log readSl2(const std::vector<uint8_t>& bytes)
         Sl2Packet p;
         p.address = static_cast<uint32_t>(at);
         p.thisAddress = b.u32(at);
-        for (size_t i = 0; i < 6; ++i)
+        for (size_t i = 0; i < 6; ++i) {
             p.lastChannel[i] = b.u32(at + 4 + 4 * i);
+        }
         p.packetSize = b.u16(at + 28);
         p.previousSize = b.u16(at + 30);
         p.channel = b.u16(at + 32);

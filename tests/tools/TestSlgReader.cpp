@@ -36,28 +36,37 @@ SlgSubHeader parseSlgSubHeader(const std::vector<uint8_t>& block)
         at += 4;
         return v;
     };
-    if (bit(3))
+    if (bit(3)) {
         h.upperLimit = f32();
-    if (bit(4))
+    }
+    if (bit(4)) {
         h.waterTemp = f32();
-    if (bit(5))
+    }
+    if (bit(5)) {
         h.temp2 = f32();
-    if (bit(6))
+    }
+    if (bit(6)) {
         h.temp3 = f32();
-    if (bit(7))
+    }
+    if (bit(7)) {
         h.waterSpeed = f32();
+    }
     if (bit(8)) {
         h.positionY = i32();
         h.positionX = i32();
     }
-    if (bit(10))
+    if (bit(10)) {
         h.surfaceDepth = f32();
-    if (bit(11))
+    }
+    if (bit(11)) {
         h.topOfBottom = f32();
-    for (int i = 0; i < fishCount; ++i)
+    }
+    for (int i = 0; i < fishCount; ++i) {
         h.fish.push_back(f32());
-    if (bit(13))
+    }
+    if (bit(13)) {
         h.timeOffset = i32();
+    }
     if (bit(14)) {
         h.speed = f32();
         h.track = f32();
@@ -99,9 +108,10 @@ SlgLog readSlg(const std::vector<uint8_t>& bytes)
     }
     const auto block = static_cast<size_t>(log.blockSize);
     size_t at = log.headerSize;
-    for (; at + block <= bytes.size(); at += block)
+    for (; at + block <= bytes.size(); at += block) {
         log.blocks.emplace_back(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                                 bytes.begin() + static_cast<std::ptrdiff_t>(at + block));
+    }
     log.trailingBytes = bytes.size() - at;
     return log;
 }

@@ -28,9 +28,10 @@ uint8_t linePixel(const frmDocument& chart, int32_t line, int32_t d)
 {
     const brellix::tBitmap& bitmap = chart.Chart.Bitmap();
     const uint8_t* pixels = bitmap.pixels();
-    if (chart.horizontal())
+    if (chart.horizontal()) {
         return pixels[static_cast<size_t>(line) * static_cast<size_t>(bitmap.lWidth()) +
                       static_cast<size_t>(d + 1)];
+    }
     const int32_t row = bitmap.lHeight() - 1 - d;
     return pixels[static_cast<size_t>(row) * static_cast<size_t>(bitmap.lWidth()) +
                   static_cast<size_t>(line)];
@@ -72,9 +73,10 @@ TEST_F(ChartDrawTest, EveryLineOfAVerticalChartHoldsTheSoundingTheTimeMappingGiv
     const int32_t W = chart->chartColumns();
     const int32_t P = chart->position();
     ASSERT_EQ(W, 120);
-    for (int32_t k = 0; k < W; ++k)
+    for (int32_t k = 0; k < W; ++k) {
         ASSERT_EQ(linePixel(*chart, W - 1 - k, 40), converted(0, 255, byIndex(P - k, 0), 0))
             << "line " << W - 1 - k;
+    }
 }
 
 TEST_F(ChartDrawTest, ASideLookingChartDrawsItsSoundingsAsRowsNewestAtTheTop)
@@ -86,9 +88,10 @@ TEST_F(ChartDrawTest, ASideLookingChartDrawsItsSoundingsAsRowsNewestAtTheTop)
     ASSERT_EQ(W, 80);
     ASSERT_EQ(chart->Chart.Bitmap().lHeight(), 80);
     const int32_t P = chart->position();
-    for (int32_t k = 0; k < W; ++k)
+    for (int32_t k = 0; k < W; ++k) {
         ASSERT_EQ(linePixel(*chart, W - 1 - k, 60), converted(0, 255, byIndex(P - k, 0), 0))
             << "row " << W - 1 - k;
+    }
 }
 
 TEST_F(ChartDrawTest, ALogShorterThanTheChartClearsTheLinesOlderThanItsSecondSounding)
@@ -98,10 +101,12 @@ TEST_F(ChartDrawTest, ALogShorterThanTheChartClearsTheLinesOlderThanItsSecondSou
     const int32_t W = chart->chartColumns();
     const int32_t S = chart->position();
     ASSERT_EQ(S, 29);
-    for (int32_t k = 0; k < S; ++k)
+    for (int32_t k = 0; k < S; ++k) {
         EXPECT_EQ(linePixel(*chart, W - 1 - k, 40), converted(0, 255, byIndex(S - k, 0), 0));
-    for (int32_t x = W - 1 - S; x >= 0; --x)
+    }
+    for (int32_t x = W - 1 - S; x >= 0; --x) {
         ASSERT_EQ(linePixel(*chart, x, 40), 0) << "line " << x;
+    }
 }
 
 struct SensitivityCase
@@ -226,10 +231,12 @@ TEST_F(ChartDrawTest, FishSymbolsClearTheWaterAboveTheBottom)
     chart->SonarOptions.setbFishSymbols(true);
     chart->finishRedraw();
     const int32_t newest = chart->chartColumns() - 1;
-    for (int32_t d = 1; d < 46; ++d)
+    for (int32_t d = 1; d < 46; ++d) {
         ASSERT_EQ(linePixel(*chart, newest, d), 0) << "depth pixel " << d;
-    for (int32_t d = 50; d < 79; ++d)
+    }
+    for (int32_t d = 50; d < 79; ++d) {
         ASSERT_EQ(linePixel(*chart, newest, d), converted(0, 255, 200, 0)) << "depth pixel " << d;
+    }
 }
 
 TEST_F(ChartDrawTest, WithoutFishSymbolsTheWaterAboveTheBottomIsDrawn)

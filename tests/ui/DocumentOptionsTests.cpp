@@ -54,8 +54,9 @@ TEST_F(DocumentOptionsTest, AColourModeAnnouncesItsPaletteToTheChart)
     int32_t top = -1;
     QObject::connect(&reference, &brellix::tSonarColor::SetColorTableValue,
                      [&top](int16_t index, int32_t rgb) {
-                         if (index == 255)
+                         if (index == 255) {
                              top = rgb;
+                         }
                      });
     reference.SetColorMode(brellix::tSonarOptions::kGrayscale);
     ASSERT_NE(top, -1);
@@ -122,8 +123,9 @@ TEST_F(DocumentOptionsTest, TheRedrawRunsInSlicesFromTheEventLoop)
     EXPECT_TRUE(chart->bIdleWorking);
     QElapsedTimer clock;
     clock.start();
-    while (chart->bIdleWorking && clock.elapsed() < 60000)
+    while (chart->bIdleWorking && clock.elapsed() < 60000) {
         QCoreApplication::processEvents();
+    }
     EXPECT_FALSE(chart->bIdleWorking);
 }
 

@@ -170,8 +170,9 @@ TEST_F(PlaybackTest, APausedTickDoesNotMoveButCompletesAPendingRedraw)
     const int32_t start = chart->position();
     chart->ResetIdle();
     ASSERT_TRUE(chart->bIdleWorking);
-    for (int i = 0; i < 1000 && chart->bIdleWorking; ++i)
+    for (int i = 0; i < 1000 && chart->bIdleWorking; ++i) {
         chart->tmrUpdate_Timer();
+    }
     EXPECT_FALSE(chart->bIdleWorking);
     EXPECT_EQ(chart->position(), start);
 }

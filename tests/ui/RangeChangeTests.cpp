@@ -48,10 +48,11 @@ std::vector<uint8_t> soundingLine(const frmDocument& chart, int32_t sounding)
     const int32_t x = chart.chartColumns() - 1 - (chart.position() - sounding);
     const brellix::tBitmap& bitmap = chart.Chart.Bitmap();
     std::vector<uint8_t> line;
-    for (int32_t y = 0; y < bitmap.lHeight(); ++y)
+    for (int32_t y = 0; y < bitmap.lHeight(); ++y) {
         line.push_back(
             bitmap.pixels()[static_cast<size_t>(y) * static_cast<size_t>(bitmap.lWidth()) +
                             static_cast<size_t>(x)]);
+    }
     return line;
 }
 
@@ -80,8 +81,9 @@ protected:
     {
         chart.SetState(frmDocument::kPlaying);
         for (int tick = 0; tick < 20000; ++tick) {
-            if (chart.position() >= position && !chart.bIdleWorking)
+            if (chart.position() >= position && !chart.bIdleWorking) {
                 break;
+            }
             chart.tmrUpdate_Timer();
         }
         chart.SetState(frmDocument::kPaused);
@@ -118,8 +120,9 @@ TEST_F(RangeChangeTest, LinesPlayedAfterARecordedRangeChangeKeepTheirEchoesBelow
     ASSERT_EQ(chart->position(), 255);
 
     const std::vector<uint8_t> deep = soundingLine(*chart, 250);
-    for (int32_t sounding = 251; sounding <= 255; ++sounding)
+    for (int32_t sounding = 251; sounding <= 255; ++sounding) {
         EXPECT_EQ(soundingLine(*chart, sounding), deep) << "sounding " << sounding;
+    }
     const std::vector<uint8_t> played = bitmapPixels(*chart);
     EXPECT_EQ(played, redrawnPixels(*chart));
 }
@@ -137,8 +140,9 @@ TEST_F(RangeChangeTest, TheFirstStepAfterAFullRedrawIsNotLoweredByTheOldestLines
     playTo(*chart, start + 3);
     ASSERT_EQ(chart->position(), start + 3);
     const std::vector<uint8_t> echo = soundingLine(*chart, start);
-    for (int32_t sounding = start + 1; sounding <= start + 3; ++sounding)
+    for (int32_t sounding = start + 1; sounding <= start + 3; ++sounding) {
         EXPECT_EQ(soundingLine(*chart, sounding), echo) << "sounding " << sounding;
+    }
     const std::vector<uint8_t> played = bitmapPixels(*chart);
     EXPECT_EQ(played, redrawnPixels(*chart));
 }

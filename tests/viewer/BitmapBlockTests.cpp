@@ -22,8 +22,9 @@ namespace {
 int32_t readI32At(const uint8_t* block, int offset)
 {
     int32_t value = 0;
-    for (int i = 3; i >= 0; --i)
+    for (int i = 3; i >= 0; --i) {
         value = static_cast<int32_t>((static_cast<uint32_t>(value) << 8) | block[offset + i]);
+    }
     return value;
 }
 
@@ -49,8 +50,9 @@ void fillCounting(tBitmap& bitmap)
 {
     std::vector<uint8_t> row(static_cast<size_t>(bitmap.lWidth()));
     for (int32_t y = 0; y < bitmap.lHeight(); ++y) {
-        for (size_t x = 0; x < row.size(); ++x)
+        for (size_t x = 0; x < row.size(); ++x) {
             row[x] = static_cast<uint8_t>(1 + y * bitmap.lWidth() + static_cast<int32_t>(x));
+        }
         bitmap.DrawRow(y, row);
     }
 }
@@ -207,8 +209,9 @@ TEST(BitmapRows, DrawRowOutsideTheRowsDrawsNothing)
     tBitmap bitmap;
     ASSERT_TRUE(bitmap.Create(4, 3));
     const std::vector<uint8_t> before = blockBytes(bitmap);
-    for (const int32_t y : {-1, 3, 1000})
+    for (const int32_t y : {-1, 3, 1000}) {
         bitmap.DrawRow(y, std::vector<uint8_t>(4, 7));
+    }
     EXPECT_EQ(blockBytes(bitmap), before);
 }
 
@@ -243,8 +246,9 @@ TEST_F(BitmapColumn, ColumnGoesBottomUpWithElementZeroInTheFirstSpareRow)
 
     std::vector<uint8_t> expected(static_cast<size_t>(bitmap.blockSize()), 0);
     std::memcpy(expected.data(), bitmap.pBmp(), 1064);
-    for (int row = 0; row <= 50; ++row)
+    for (int row = 0; row <= 50; ++row) {
         expected[1064 + static_cast<size_t>(row) * 8 + x] = values[static_cast<size_t>(50 - row)];
+    }
     EXPECT_EQ(blockBytes(bitmap), expected);
     EXPECT_EQ(bitmap.lHeight(), 50);
     // Element 50 at the bottom, element 1 on the top row, element 0 above it.
@@ -390,9 +394,11 @@ TEST(BitmapTurn, Rotate90OfAPaddedImageReadsEachRowWithItsOwnLength)
     ASSERT_TRUE(bitmap.Rotate90());
     ASSERT_EQ(bitmap.lWidth(), 8);
     ASSERT_EQ(bitmap.lHeight(), 3);
-    for (int i = 0; i < 5; ++i)
-        for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 5; ++i) {
+        for (int j = 0; j < 3; ++j) {
             EXPECT_EQ(bitmap.pixels()[j * 8 + i], 1 + i * 4 + j) << "row " << i << " col " << j;
+        }
+    }
     EXPECT_EQ(bitmap.pixels()[5], 0);
 }
 
@@ -402,8 +408,9 @@ TEST(BitmapColors, CopyColorsCopiesTheWholeTable)
     tBitmap to;
     ASSERT_TRUE(from.Create(4, 4));
     ASSERT_TRUE(to.Create(8, 2));
-    for (int16_t i = 0; i < 256; ++i)
+    for (int16_t i = 0; i < 256; ++i) {
         from.SetBitmapColor(i, i * 0x010101);
+    }
     to.DrawRow(0, std::vector<uint8_t>(8, 3));
     to.CopyColors(from);
     EXPECT_EQ(std::memcmp(to.pBmp() + 40, from.pBmp() + 40, 1024), 0);
@@ -418,8 +425,9 @@ protected:
     {
         viewertest::bindBuildLibrary();
         ASSERT_TRUE(bitmap.Create(10, 10));
-        for (int32_t y = 0; y < 10; ++y)
+        for (int32_t y = 0; y < 10; ++y) {
             bitmap.DrawRow(y, std::vector<uint8_t>(12, 200));
+        }
     }
 
     tBitmap bitmap;

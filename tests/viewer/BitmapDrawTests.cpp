@@ -71,8 +71,9 @@ TEST_F(BitmapDraw, DrawPutsTheTopRowAtTheTopOfTheDevice)
         EXPECT_EQ(target.pixel(4, y), kGray);
         EXPECT_EQ(target.pixel(5, y), kGray);
     }
-    for (int x = 0; x < 6; ++x)
+    for (int x = 0; x < 6; ++x) {
         EXPECT_EQ(target.pixel(x, 2), kGray);
+    }
 }
 
 TEST_F(BitmapDraw, StretchDrawScalesEachPixelIntoABlockWithoutBlending)
@@ -100,8 +101,9 @@ TEST_F(BitmapDraw, StretchDrawWithANegativeWidthMirrors)
         bitmap.StretchDraw(painter, 4, 0, -4, 2);
     }
     const int top[4] = {1, 2, 3, 4};
-    for (int x = 0; x < 4; ++x)
+    for (int x = 0; x < 4; ++x) {
         EXPECT_EQ(target.pixel(x, 0), colorOf(top[x])) << "x " << x;
+    }
 }
 
 TEST_F(BitmapDraw, ImageLooksAtTheBlockItselfWithItsColourTable)
@@ -138,9 +140,11 @@ TEST(BitmapDrawEmpty, BitmapWithoutABlockDrawsNothing)
         bitmap.Draw(painter);
         bitmap.StretchDraw(painter, 0, 0, 4, 4);
     }
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
             EXPECT_EQ(target.pixel(x, y), kGray);
+        }
+    }
 }
 
 } // namespace

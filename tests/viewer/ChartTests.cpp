@@ -24,8 +24,9 @@ protected:
         ASSERT_TRUE(chart.Create(4, 3));
         for (int32_t y = 0; y < 3; ++y) {
             std::vector<uint8_t> row(4);
-            for (int x = 0; x < 4; ++x)
+            for (int x = 0; x < 4; ++x) {
                 row[static_cast<size_t>(x)] = static_cast<uint8_t>(1 + 4 * y + x);
+            }
             chart.DrawRow(y, row);
         }
     }
@@ -76,10 +77,11 @@ class ChartScrolls : public ChartModel, public ::testing::WithParamInterface<Scr
 TEST_P(ChartScrolls, ScrollMovesThePixelsAndWrapsRowEnds)
 {
     const ScrollCase& c = GetParam();
-    if (c.horizontal)
+    if (c.horizontal) {
         chart.HScroll(c.delta);
-    else
+    } else {
         chart.VScroll(c.delta);
+    }
     EXPECT_EQ(pixels(), c.expected);
 }
 
@@ -126,8 +128,9 @@ TEST_F(ChartModel, ColumnAndDrawGoThroughToTheBitmap)
         QPainter painter(&target);
         chart.Draw(painter);
     }
-    for (int y = 0; y < 3; ++y)
+    for (int y = 0; y < 3; ++y) {
         EXPECT_EQ(target.pixel(1, y), qRgb(255, 0, 0)) << "y " << y;
+    }
 }
 
 } // namespace

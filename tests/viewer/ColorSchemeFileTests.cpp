@@ -38,8 +38,9 @@ public:
     FileBytes& i32(int64_t value)
     {
         const auto bits = static_cast<uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8)
+        for (int shift = 0; shift < 32; shift += 8) {
             bytes.push_back(static_cast<uint8_t>(bits >> shift));
+        }
         return *this;
     }
     FileBytes& point(int position, int32_t color) { return i16(position).i32(color); }
@@ -67,17 +68,23 @@ std::vector<uint8_t> version2(int useRegions, const RegionSpec (&regions)[3],
 {
     FileBytes f;
     f.i16(2).i16(0).i16(useRegions);
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         f.i16(counts ? counts[r] : static_cast<int>(regions[r].points.size()));
-    for (const RegionSpec& r : regions)
+    }
+    for (const RegionSpec& r : regions) {
         f.i16(r.width);
-    for (const RegionSpec& r : regions)
+    }
+    for (const RegionSpec& r : regions) {
         f.i32(r.blackline);
-    for (const RegionSpec& r : regions)
+    }
+    for (const RegionSpec& r : regions) {
         f.i32(r.noEcho);
-    for (const RegionSpec& r : regions)
-        for (const PointSpec& p : r.points)
+    }
+    for (const RegionSpec& r : regions) {
+        for (const PointSpec& p : r.points) {
             f.point(p.position, p.color);
+        }
+    }
     return f.bytes;
 }
 
@@ -88,10 +95,11 @@ std::vector<uint8_t> version1(const std::vector<PointSpec>& points, int count, i
     FileBytes f;
     f.i16(1).i16(0);
     for (int k = 0; k < 256; ++k) {
-        if (k < static_cast<int>(points.size()))
+        if (k < static_cast<int>(points.size())) {
             f.point(points[static_cast<size_t>(k)].position, points[static_cast<size_t>(k)].color);
-        else
+        } else {
             f.point(0, 0);
+        }
     }
     f.i16(count).i16(width).i32(blackline).i32(noEcho);
     return f.bytes;
@@ -227,8 +235,9 @@ TEST_F(ColorSchemeFiles, Version2FileLoadsEachRegionAndAnswersTheRegionsMode)
 {
     const QString name = save("regions.kcf", version2(-1, kThreeRegions));
     EXPECT_EQ(scheme.ReadScheme(name), 7);
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         expectRegion(scheme, r, kThreeRegions[r]);
+    }
     EXPECT_EQ(paletteEvents, 1);
 }
 
@@ -236,8 +245,9 @@ TEST_F(ColorSchemeFiles, Version2FileWithoutRegionsLoadsAllThreeAndAnswersTheUse
 {
     const QString name = save("noregions.kcf", version2(0, kThreeRegions));
     EXPECT_EQ(scheme.ReadScheme(name), 6);
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         expectRegion(scheme, r, kThreeRegions[r]);
+    }
 }
 
 TEST_F(ColorSchemeFiles, AnyNonZeroUseRegionsMeansRegions)
@@ -257,8 +267,9 @@ TEST_F(ColorSchemeFiles, Version1FileOf1552BytesLoadsOneRegionIntoAllThree)
     EXPECT_TRUE(message.isEmpty());
     const RegionSpec expected{
         {points[0], points[1], points[2], points[3]}, 2, rgb(1, 1, 1), rgb(3, 3, 3)};
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         expectRegion(scheme, r, expected);
+    }
     EXPECT_EQ(scheme.GetColorValue(2, 60), rgb(0, 128, 255));
     EXPECT_EQ(paletteEvents, 1);
 }
@@ -316,8 +327,9 @@ std::vector<DamagedCase> damagedFiles()
     // 257 records are all there: only the count is wrong.
     RegionSpec many[3] = {kThreeRegions[0], kThreeRegions[1], kThreeRegions[2]};
     many[1].points.clear();
-    for (int k = 0; k < 257; ++k)
+    for (int k = 0; k < 257; ++k) {
         many[1].points.push_back({k, rgb(k & 0xFF, 0, 0)});
+    }
     cases.push_back({"Version2MoreThan256Points", version2(-1, many)});
     RegionSpec twice[3] = {kThreeRegions[0], kThreeRegions[1], kThreeRegions[2]};
     twice[1].points[2].position = 100;

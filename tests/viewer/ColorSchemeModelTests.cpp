@@ -124,8 +124,9 @@ TEST_F(ColorSchemeModel, PositionAboveTheLastPointTakesTheLastColour)
 
 TEST_F(ColorSchemeModel, RegionWithoutPointsHasNoColour)
 {
-    for (int k = 0; k < 3; ++k)
+    for (int k = 0; k < 3; ++k) {
         scheme.DeletePoint(2, 0);
+    }
     ASSERT_EQ(scheme.iNumColorPoints(2), 0);
     EXPECT_THROW((void)scheme.GetColorValue(2, 10), std::out_of_range);
 }
@@ -150,8 +151,9 @@ TEST_F(ColorSchemeModel, InsertingAtANewPositionAddsAPointInOrder)
     scheme.InsertPoint(1, 104, rgb(9, 8, 7));
     ASSERT_EQ(scheme.iNumColorPoints(1), 5);
     const int16_t positions[] = {0, 103, 104, 164, 255};
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(scheme.iIndex(1, k), positions[k]);
+    }
     EXPECT_EQ(scheme.lColorValue(1, 2), rgb(9, 8, 7));
     EXPECT_EQ(scheme.lColorValue(1, 3), rgb(255, 255, 0));
     EXPECT_EQ(events, "P");
@@ -166,9 +168,11 @@ TEST_F(ColorSchemeModel, InsertingPastTheLastPointAppends)
 
 TEST_F(ColorSchemeModel, InsertingIntoAFullRegionThrowsAndChangesNothing)
 {
-    for (int16_t position = 1; position < 255; ++position)
-        if (position != 103 && position != 164)
+    for (int16_t position = 1; position < 255; ++position) {
+        if (position != 103 && position != 164) {
             scheme.InsertPoint(1, position, rgb(position, 0, 0));
+        }
+    }
     ASSERT_EQ(scheme.iNumColorPoints(1), 256);
     events.clear();
     EXPECT_THROW(scheme.InsertPoint(1, 256, rgb(1, 1, 1)), std::out_of_range);
@@ -229,8 +233,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, NearestPoints,
 
 TEST_F(ColorSchemeModel, NearestPointOfARegionWithoutPointsIsZero)
 {
-    for (int k = 0; k < 3; ++k)
+    for (int k = 0; k < 3; ++k) {
         scheme.DeletePoint(0, 0);
+    }
     EXPECT_EQ(scheme.NearestPoint(0, 77), 0);
 }
 
@@ -266,8 +271,9 @@ TEST(ColorSchemePixels, PixelToColorNumberOfAZeroBarOverflows)
 TEST_F(ColorSchemeModel, WidthChangesRaisePaletteThenBlackLineEvents)
 {
     scheme.setiAllBlacklineWidths(4);
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         EXPECT_EQ(scheme.iBlacklineWidth(r), 4);
+    }
     scheme.setiBlacklineWidth(2, 7);
     EXPECT_EQ(scheme.iBlacklineWidth(2), 7);
     EXPECT_EQ(scheme.iBlacklineWidth(1), 4);

@@ -14,8 +14,9 @@ std::vector<uint8_t> expectedColumn(const std::vector<uint8_t>& src, int srcStar
         uint8_t value = 0;
         if (m <= n) {
             // Shrinking: output j is the peak of source [j*n/m, (j+1)*n/m).
-            for (long long k = j * n / m; k < (j + 1) * n / m; ++k)
+            for (long long k = j * n / m; k < (j + 1) * n / m; ++k) {
                 value = std::max(value, src[static_cast<size_t>(srcStart + k)]);
+            }
         } else {
             // Enlarging: source k fills outputs [k*m/n, (k+1)*m/n), so output j shows the
             // last k with k*m/n <= j, that is k = ceil((j+1)*n/m) - 1.

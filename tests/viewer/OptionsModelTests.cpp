@@ -336,8 +336,9 @@ TEST_F(OptionsEvents, RegionOutsideZeroToTwoThrowsStoresNothingAndRaisesNothing)
 TEST_F(OptionsEvents, HandlerThatSetsAnotherPropertyRaisesANestedChange)
 {
     QObject::connect(&options, &tSonarOptions::OptionsChanged, [this] {
-        if (options.ColorMode() == 6)
+        if (options.ColorMode() == 6) {
             options.setiColorLine(50);
+        }
     });
     options.setColorMode(6);
     EXPECT_EQ(options.iColorLine(), 50);

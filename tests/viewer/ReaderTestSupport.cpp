@@ -28,8 +28,9 @@ uint32_t RecordingSl2Writer::add(const testlog::Sl2Column& column, const testlog
     const uint32_t channel0 = m_writer.nextSequence(0);
     record.sequence = column.channel <= 5 ? m_writer.nextSequence(column.channel)
                                           : (channel0 == 0 ? 0 : channel0 - 1);
-    if (faults.sequence)
+    if (faults.sequence) {
         record.sequence = *faults.sequence;
+    }
     record.firstSample = column.samples.empty() ? 0 : column.samples.front();
     record.address = m_writer.add(column, faults);
     m_packets.push_back(record);
@@ -38,9 +39,11 @@ uint32_t RecordingSl2Writer::add(const testlog::Sl2Column& column, const testlog
 
 const PacketRecord* RecordingSl2Writer::find(int channel, uint32_t sequence) const
 {
-    for (const PacketRecord& packet : m_packets)
-        if (packet.channel == channel && packet.sequence == sequence)
+    for (const PacketRecord& packet : m_packets) {
+        if (packet.channel == channel && packet.sequence == sequence) {
             return &packet;
+        }
+    }
     return nullptr;
 }
 
@@ -53,9 +56,11 @@ const PacketRecord* RecordingSl2Writer::following(const PacketRecord* packet, in
 const PacketRecord* RecordingSl2Writer::newestAtOrBefore(int channel, uint32_t address) const
 {
     const PacketRecord* newest = nullptr;
-    for (const PacketRecord& packet : m_packets)
-        if (packet.address <= address && packet.channel == channel)
+    for (const PacketRecord& packet : m_packets) {
+        if (packet.address <= address && packet.channel == channel) {
             newest = &packet;
+        }
+    }
     return newest;
 }
 

@@ -57,16 +57,18 @@ protected:
     std::vector<int> order() const
     {
         std::vector<int> indexes;
-        for (const auto& e : events)
+        for (const auto& e : events) {
             indexes.push_back(e.first);
+        }
         return indexes;
     }
 
     static std::vector<int> run(int first, int last)
     {
         std::vector<int> indexes;
-        for (int i = first; i <= last; ++i)
+        for (int i = first; i <= last; ++i) {
             indexes.push_back(i);
+        }
         return indexes;
     }
 
@@ -157,8 +159,9 @@ TEST_F(SonarColorPalette, ColourRampsMatchTheirTellingRows)
         expectedOrder.push_back(1);
         expectedOrder.push_back(0);
         EXPECT_EQ(order(), expectedOrder);
-        for (const RampRow& row : rows)
+        for (const RampRow& row : rows) {
             EXPECT_EQ(palette[static_cast<size_t>(row.index)], row.color) << "index " << row.index;
+        }
         EXPECT_EQ(palette[1], rgb(0, 0, 0));
     }
 }
@@ -181,8 +184,9 @@ TEST_F(SonarColorPalette, ScanningBrownGradientsOverwriteTheirSharedEnds)
     const RampRow starts[] = {{51, rgb(129, 107, 58)},   {98, rgb(134, 113, 62)},
                               {137, rgb(165, 138, 75)},  {178, rgb(184, 158, 99)},
                               {212, rgb(210, 193, 123)}, {255, rgb(255, 255, 255)}};
-    for (const RampRow& row : starts)
+    for (const RampRow& row : starts) {
         EXPECT_EQ(palette[static_cast<size_t>(row.index)], row.color) << "index " << row.index;
+    }
     // Entries 0 and 1 belong to the final pair, 51 to the next gradient.
     expectGradient(0, 51, rgb(74, 63, 34), rgb(129, 107, 58), 2, 50);
     expectGradient(98, 137, rgb(134, 113, 62), rgb(165, 138, 75), 98, 136);

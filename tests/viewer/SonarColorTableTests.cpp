@@ -162,8 +162,9 @@ TEST_F(SonarColorTable, EntryBeyondTheLastValueIsNeverWritten)
     colors.SetColorMode(2);
     colors.SetGrayLine(1);
     buildFor(0);
-    for (int s = 0; s < 3; ++s)
+    for (int s = 0; s < 3; ++s) {
         EXPECT_EQ(entry(s, 256), 0);
+    }
 }
 
 TEST_F(SonarColorTable, TableEntryOutsideItsSectionsOrCellsThrows)

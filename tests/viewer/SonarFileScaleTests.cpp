@@ -45,15 +45,17 @@ const ScaleCase kScaleCases[] = {
 std::vector<uint8_t> soundingSamples()
 {
     std::vector<uint8_t> samples;
-    for (int i = 0; i < kSoundingCells; ++i)
+    for (int i = 0; i < kSoundingCells; ++i) {
         samples.push_back(static_cast<uint8_t>((i * 37 + 11) % 251));
+    }
     return samples;
 }
 
 std::vector<uint8_t> expectedFor(const ScaleCase& c)
 {
-    if (c.dstEnd <= c.dstStart)
+    if (c.dstEnd <= c.dstStart) {
         return std::vector<uint8_t>(static_cast<size_t>(c.cells) + 1, 0);
+    }
     return readertest::expectedColumn(soundingSamples(), c.srcStart, c.srcEnd, c.cells, c.dstStart,
                                       c.dstEnd);
 }

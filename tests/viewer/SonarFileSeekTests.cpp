@@ -45,8 +45,9 @@ protected:
             m_log->add(flatColumn(0, 60 + static_cast<size_t>(i % 5) * 12, 1));
             m_log->add(flatColumn(10, 16, 2));
             m_log->add(flatColumn(11, 20, 3));
-            if (i % 2 == 0)
+            if (i % 2 == 0) {
                 m_log->add(flatColumn(1, 120, 4));
+            }
             if (i % 3 == 0) {
                 testlog::Sl2Column wide = flatColumn(2, 200, 5);
                 wide.padding = 40;
@@ -60,8 +61,9 @@ protected:
     int64_t expectedAddress(int channel, int n) const
     {
         const PacketRecord* packet = m_log->find(sonarChannel(channel), static_cast<uint32_t>(n));
-        if (!packet)
+        if (!packet) {
             return -1;
+        }
         packet = m_log->following(packet, debugSteps(channel));
         return packet ? packet->address : -1;
     }
@@ -75,8 +77,9 @@ std::vector<int> startingPoints(int n, int count)
     std::set<int> starts = {n - 3, n - 2, n - 1,     n + 1, n + 2,
                             n + 3, 0,     count - 1, n / 2, (n + count) / 2};
     std::vector<int> out;
-    for (int s : starts)
+    for (int s : starts) {
         out.push_back(((s % count) + count) % count);
+    }
     return out;
 }
 
@@ -95,10 +98,11 @@ TEST_F(SeekLog, EverySoundingOfEveryChannelIsReachedFromEveryStart)
                 file.SSeek(start);
                 file.SSeek(n);
                 if (file.AddressTell() != expectedAddress(channel, n) || file.STell() != n) {
-                    if (++misses <= 5)
+                    if (++misses <= 5) {
                         ADD_FAILURE() << "channel " << channel << " from " << start << " to " << n
                                       << " landed at " << file.AddressTell() << " instead of "
                                       << expectedAddress(channel, n);
+                    }
                 }
             }
         }
@@ -160,8 +164,9 @@ TEST_F(SeekLog, SeekingToTheCurrentDebugSoundingStaysOnItsDebugPacket)
 TEST_F(SeekLog, AddressSeekFindsEachChannelsPacketCurrentAtThatAddress)
 {
     tSonarFile files[5];
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(files[i].SOpen(m_path, kChannels[i]));
+    }
     for (int from = 0; from < 5; ++from) {
         tSonarFile& source = files[from];
         for (int n = 0; n < source.NumSoundings(); n += 5) {
@@ -250,8 +255,9 @@ protected:
         for (int i = 0; i < 240; ++i) {
             const bool middle = i >= 100 && i < 140;
             testlog::Sl2Column primary = flatColumn(0, 100, 1);
-            if (bigPackets && middle)
+            if (bigPackets && middle) {
                 primary.samples.assign(6000, 1);
+            }
             testlog::Sl2Faults faults;
             if (!bigPackets) {
                 switch (i) {
@@ -279,14 +285,17 @@ protected:
                 default:
                     break;
                 }
-                if (i == 128)
+                if (i == 128) {
                     log.writer().appendBytes(std::vector<uint8_t>(92, 0xA5));
+                }
             }
             log.add(primary, faults);
-            if (i % 2 == 0)
+            if (i % 2 == 0) {
                 log.add(flatColumn(1, 150, 2));
-            if (i % 5 == 0)
+            }
+            if (i % 5 == 0) {
                 log.add(flatColumn(2, 80, 3));
+            }
         }
         return save(log.bytes());
     }
@@ -339,8 +348,9 @@ TEST_F(LogFolder, BisectionThatCyclesEndsAtItsLowBoundWithinItsPassBound)
     const std::pair<uint16_t, size_t> layout[] = {{1, 92}, {1, 192}, {1, 36},  {0, 14320},
                                                   {0, 96}, {0, 176}, {1, 168}, {1, 244}};
     testlog::Sl2Writer writer;
-    for (const auto& [channel, cells] : layout)
+    for (const auto& [channel, cells] : layout) {
         writer.add(flatColumn(channel, cells, 1));
+    }
     tSonarFile file;
     ASSERT_TRUE(file.SOpen(save(writer.bytes()), 1));
     ASSERT_EQ(file.NumSoundings(), 4);

@@ -81,8 +81,9 @@ protected:
 std::vector<uint8_t> reduced(int by)
 {
     std::vector<uint8_t> out;
-    for (uint8_t v : kRvgSamples)
+    for (uint8_t v : kRvgSamples) {
         out.push_back(v > by ? static_cast<uint8_t>(v - by) : 0);
+    }
     out.push_back(0);
     return out;
 }
@@ -311,10 +312,12 @@ protected:
             writer.add(flatColumn(0, 30, static_cast<uint8_t>(i)));
             writer.add(flatColumn(10, 20, static_cast<uint8_t>(100 + i)));
             writer.add(flatColumn(11, 25, static_cast<uint8_t>(200 + i)));
-            if (i % 2 == 0)
+            if (i % 2 == 0) {
                 writer.add(flatColumn(2, 40, 77));
-            if (i % 3 == 0)
+            }
+            if (i % 3 == 0) {
                 writer.add(flatColumn(1, 35, 88));
+            }
         }
         return save(writer.bytes());
     }

@@ -57,8 +57,9 @@ protected:
         SlgWriter writer(kBlock);
         for (int i = 0; i < count; ++i) {
             SlgSounding s = sounding(i);
-            if (i == bad && damage)
+            if (i == bad && damage) {
                 damage(s);
+            }
             writer.add(s);
         }
         return save(writer.bytes());
@@ -278,8 +279,9 @@ TEST_F(LogFolder, SlgSampleCountBeyondTheBlockIsCutToTheBlock)
     SlgWriter writer(64);
     SlgSounding s;
     s.header.lowerLimit = 52.0f; // upper 0: one cell per foot
-    for (int i = 0; i < 52; ++i)
+    for (int i = 0; i < 52; ++i) {
         s.samples.push_back(static_cast<uint8_t>(10 + i));
+    }
     s.sampleCountOverride = 30000;
     writer.add(s);
     tSonarFile file;
@@ -314,8 +316,9 @@ TEST_F(LogFolder, BlocksSmallerThanASubHeaderReadInsideTheirBuffers)
         SlgWriter writer(blockSize);
         testlog::SlgFields fields;
         fields.lowerLimit = 30.0f;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             writer.addRawBlock(testlog::encodeSlgSubHeader(fields));
+        }
         tSonarFile file;
         ASSERT_TRUE(file.SOpen(save(writer.bytes()), 0));
         ASSERT_EQ(file.NumSoundings(), 3);
@@ -390,8 +393,9 @@ std::vector<uint8_t> flatCodes(int runs)
     std::vector<uint8_t> codes;
     for (int run = 0; run < runs; ++run) {
         codes.insert(codes.end(), {0x41, 0x41});
-        for (int i = 0; i < 7; ++i)
-            codes.push_back(0xFF);   // 128 zeros
+        for (int i = 0; i < 7; ++i) {
+            codes.push_back(0xFF); // 128 zeros
+        }
         codes.push_back(0x80 | 125); // 126 zeros
     }
     return codes;
@@ -429,8 +433,9 @@ TEST_F(LogFolder, VeryOldSoundingsDecodeToTheirSamples)
 TEST_F(LogFolder, SaveAsCopiesTheOpenLogAndTakesTheNewName)
 {
     SlgWriter writer(kBlock);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         writer.add(sounding(i));
+    }
     const QString original = save(writer.bytes());
     tSonarFile file;
     ASSERT_TRUE(file.SOpen(original, 0));

@@ -65,8 +65,9 @@ TEST_F(SonarProcessingCorrelation, LevelTakesTheMinimumOfTheColumnAndThatManyBef
 
 TEST_F(SonarProcessingCorrelation, RingWrapsAfterFourColumns)
 {
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 4; ++k) {
         correlate({static_cast<uint8_t>(100 + k)}, 0);
+    }
     EXPECT_EQ(processing.ringSlot(), 0);
     // Slot 0 now takes the fifth column; the oldest, 100, is gone.
     EXPECT_EQ(correlate({200}, 3), (Column{101}));

@@ -38,8 +38,9 @@ bool writeSparseSl2(const std::filesystem::path& path, uint32_t packets, uint16_
 
     // One pwrite per packet: a stream would flush and seek for every one of them.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     bool ok = ::pwrite(fd, header.data(), header.size(), 0) == static_cast<ssize_t>(header.size());
     uint32_t last[6] = {};
     uint32_t sequence[2] = {};
@@ -48,8 +49,9 @@ bool writeSparseSl2(const std::filesystem::path& path, uint32_t packets, uint16_
         const uint16_t channel = static_cast<uint16_t>(k % 2);
         last[channel] = address;
         testlog::setU32(packet, 0, address);
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < 6; ++i) {
             testlog::setU32(packet, 4 + 4 * static_cast<size_t>(i), last[i]);
+        }
         testlog::setU16(packet, 30, k == 0 ? 0 : packetSize);
         testlog::setU16(packet, 32, channel);
         testlog::setU32(packet, 36, sequence[channel]++);
@@ -82,8 +84,9 @@ bool writeSparseSlg(const std::filesystem::path& path, uint32_t blocks, int16_t 
         out.write(reinterpret_cast<const char*>(log.bytes().data()) + kSlgHeader, 64);
     }
     out.close();
-    if (!out)
+    if (!out) {
         return false;
+    }
     std::error_code error;
     std::filesystem::resize_file(
         path, kSlgHeader + uint64_t{blocks} * static_cast<uint64_t>(blockSize), error);

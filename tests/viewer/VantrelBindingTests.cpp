@@ -85,8 +85,9 @@ TEST_F(Binding, LibraryWithoutAnExportNamesTheExport)
 {
     // Any real shared library other than ours stands in for an incomplete one.
     const QString stand = QStringLiteral("/usr/lib/x86_64-linux-gnu/libz.so.1");
-    if (!QFile::exists(stand))
+    if (!QFile::exists(stand)) {
         GTEST_SKIP() << "no stand-in library on this system";
+    }
     const QString folder = emptyFolder();
     ASSERT_TRUE(QFile::copy(stand, QDir(folder).filePath(VantrelLibrary::platformFileName())));
     library().setSearchFolder(folder);

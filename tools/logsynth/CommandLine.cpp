@@ -61,10 +61,12 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args)
             }
         }
         auto takeValue = [&]() -> bool {
-            if (hasValue)
+            if (hasValue) {
                 return true;
-            if (i + 1 >= args.size())
+            }
+            if (i + 1 >= args.size()) {
                 return false;
+            }
             value = args[++i];
             return true;
         };
@@ -76,37 +78,44 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args)
         if (arg == "--help" || arg == "-h") {
             cl.help = true;
         } else if (arg == "--debug") {
-            if (hasValue)
+            if (hasValue) {
                 return fail("--debug takes no value");
+            }
             cl.settings.debug = true;
         } else if (arg == "--format") {
-            if (!takeValue())
+            if (!takeValue()) {
                 return fail("--format needs a value: sl2, slg or veryold");
-            if (value == "sl2")
+            }
+            if (value == "sl2") {
                 cl.settings.format = Format::Sl2;
-            else if (value == "slg")
+            } else if (value == "slg") {
                 cl.settings.format = Format::Slg;
-            else if (value == "veryold")
+            } else if (value == "veryold") {
                 cl.settings.format = Format::VeryOld;
-            else
+            } else {
                 return fail("unknown format '" + value + "': use sl2, slg or veryold");
+            }
         } else if (arg == "--seed") {
-            if (!takeValue() || !parseNumber(value, cl.settings.seed))
+            if (!takeValue() || !parseNumber(value, cl.settings.seed)) {
                 return fail("--seed needs a whole number from 0 to 2^64-1");
+            }
         } else if (arg == "--columns") {
             uint64_t columns = 0;
-            if (!takeValue() || !parseNumber(value, columns) || columns == 0)
+            if (!takeValue() || !parseNumber(value, columns) || columns == 0) {
                 return fail("--columns needs a whole number of at least 1");
+            }
             cl.settings.columns = columns;
             haveColumns = true;
         } else if (arg == "--size-mb") {
             uint64_t mb = 0;
-            if (!takeValue() || !parseNumber(value, mb) || mb == 0)
+            if (!takeValue() || !parseNumber(value, mb) || mb == 0) {
                 return fail("--size-mb needs a whole number of at least 1");
-            if (mb > kMaxSizeMb)
+            }
+            if (mb > kMaxSizeMb) {
                 return fail("--size-mb " + value +
                             " would pass 4 GB, more than SL2's 32-bit file addresses reach "
                             "(at most 4095)");
+            }
             cl.settings.sizeBytes = mb << 20;
             haveSize = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -115,8 +124,9 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args)
             files.push_back(arg);
         }
     }
-    if (cl.help)
+    if (cl.help) {
         return cl;
+    }
     if (haveColumns && haveSize) {
         cl.error = "give either --columns or --size-mb, not both";
         return cl;

@@ -128,10 +128,11 @@ uint64_t painterSeed(uint64_t seed, uint16_t channel)
 
 int cellsFor(const ChannelPlan& plan, const Ping& ping)
 {
-    if (plan.look == Look::Down)
+    if (plan.look == Look::Down) {
         return roundCells(plan.cellShare *
                               static_cast<float>(downCells(ping.lowerLimit, kMaxDownCells)),
                           kMaxDownCells);
+    }
     return roundCells(plan.cellShare * static_cast<float>(sideCells(ping.sideRange)), kMaxSl2Cells);
 }
 
@@ -167,10 +168,11 @@ class FileSink
 public:
     explicit FileSink(const std::filesystem::path& path) : m_file(std::fopen(path.c_str(), "wb"))
     {
-        if (!m_file)
+        if (!m_file) {
             m_error = errno;
-        else
+        } else {
             std::setvbuf(m_file, nullptr, _IOFBF, 1 << 20);
+        }
     }
     ~FileSink() { close(); }
     FileSink(const FileSink&) = delete;
@@ -182,15 +184,18 @@ public:
     void write(const std::vector<uint8_t>& bytes, size_t from)
     {
         if (m_file && m_error == 0 && from < bytes.size() &&
-            std::fwrite(bytes.data() + from, 1, bytes.size() - from, m_file) != bytes.size() - from)
+            std::fwrite(bytes.data() + from, 1, bytes.size() - from, m_file) !=
+                bytes.size() - from) {
             m_error = errno != 0 ? errno : EIO;
+        }
     }
 
     bool close()
     {
         if (m_file) {
-            if (std::fclose(m_file) != 0 && m_error == 0)
+            if (std::fclose(m_file) != 0 && m_error == 0) {
                 m_error = errno != 0 ? errno : EIO;
+            }
             m_file = nullptr;
         }
         return m_error == 0;
@@ -214,10 +219,12 @@ std::vector<float> fishUnderBoat(const Scene& scene, size_t most)
     for (const FishTarget& f : scene.fish()) {
         const float reach = 0.35f * 0.176f * f.depth;
         if (std::abs(static_cast<float>(p.along - f.along)) < reach &&
-            std::abs(f.lateral) < 0.176f * f.depth && f.depth < p.depth - 0.4f)
+            std::abs(f.lateral) < 0.176f * f.depth && f.depth < p.depth - 0.4f) {
             depths.push_back(f.depth);
-        if (depths.size() == most)
+        }
+        if (depths.size() == most) {
             break;
+        }
     }
     return depths;
 }
@@ -228,10 +235,12 @@ LogGenerator::LogGenerator(const GeneratorSettings& settings) : m_settings(setti
 
 std::string LogGenerator::checkLimits() const
 {
-    if (m_settings.debug && m_settings.format != Format::Sl2)
+    if (m_settings.debug && m_settings.format != Format::Sl2) {
         return "--debug needs --format sl2: only SL2 logs carry debug channels";
-    if (m_settings.sizeBytes == 0 && m_settings.columns == 0)
+    }
+    if (m_settings.sizeBytes == 0 && m_settings.columns == 0) {
         return "a log needs at least one column";
+    }
     uint64_t most = 0;
     if (m_settings.format == Format::Sl2) {
         // The last ping may pass the size asked for by up to one ping; a column count is
@@ -250,17 +259,20 @@ std::string LogGenerator::checkLimits() const
         const uint64_t columns = blockColumns(block, header);
         most = header + (columns > kMaxLogBytes / block ? kMaxLogBytes + 1 : columns * block);
     }
-    if (most > kMaxLogBytes)
+    if (most > kMaxLogBytes) {
         return "the log would pass 4 GB, more than its 32-bit file addresses can reach";
+    }
     return {};
 }
 
 uint64_t LogGenerator::blockColumns(uint64_t blockSize, uint64_t headerSize) const
 {
-    if (m_settings.sizeBytes == 0)
+    if (m_settings.sizeBytes == 0) {
         return m_settings.columns;
-    if (m_settings.sizeBytes <= headerSize)
+    }
+    if (m_settings.sizeBytes <= headerSize) {
         return 1;
+    }
     return (m_settings.sizeBytes - headerSize + blockSize - 1) / blockSize;
 }
 
@@ -268,8 +280,9 @@ GeneratorResult LogGenerator::write(const std::filesystem::path& path) const
 {
     GeneratorResult result;
     result.error = checkLimits();
-    if (!result.error.empty())
+    if (!result.error.empty()) {
         return result;
+    }
     switch (m_settings.format) {
     case Format::Sl2:
         result = writeSl2(path);
@@ -284,8 +297,9 @@ GeneratorResult LogGenerator::write(const std::filesystem::path& path) const
     if (!result.error.empty()) {
         // A half-written log would pass for a short one; devices such as /dev/full stay.
         std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored))
+        if (std::filesystem::is_regular_file(path, ignored)) {
             std::filesystem::remove(path, ignored);
+        }
     }
     return result;
 }
@@ -317,8 +331,9 @@ GeneratorResult LogGenerator::writeSl2(const std::filesystem::path& path) const
 
     for (uint64_t n = 0;; ++n) {
         if (m_settings.sizeBytes != 0 ? writer.size() >= m_settings.sizeBytes
-                                      : n >= m_settings.columns)
+                                      : n >= m_settings.columns) {
             break;
+        }
         if (writer.size() + kMaxSl2PingBytes > kMaxLogBytes) {
             result.error = "the log would pass 4 GB, more than its 32-bit file addresses can reach";
             return result;
@@ -353,8 +368,9 @@ GeneratorResult LogGenerator::writeSl2(const std::filesystem::path& path) const
                 // the noise it measured.
                 digital = c;
                 digital.channel = 10;
-                for (uint8_t& v : digital.samples)
+                for (uint8_t& v : digital.samples) {
                     v = v >= c.autoSenseRangecell ? v : 0;
+                }
                 writer.add(digital);
                 noise = c;
                 noise.channel = 11;
@@ -366,8 +382,9 @@ GeneratorResult LogGenerator::writeSl2(const std::filesystem::path& path) const
     }
     result.bytes = writer.size();
     errno = 0;
-    if (!writer.close())
+    if (!writer.close()) {
         result.error = describe("cannot write", path, errno);
+    }
     return result;
 }
 
@@ -417,8 +434,9 @@ GeneratorResult LogGenerator::writeSlg(const std::filesystem::path& path) const
     }
     result.columns = total;
     result.bytes = kHeaderSize + total * static_cast<uint64_t>(kSlgBlockSize);
-    if (!sink.close())
+    if (!sink.close()) {
         result.error = describe("cannot write", path, sink.error());
+    }
     return result;
 }
 
@@ -465,8 +483,9 @@ GeneratorResult LogGenerator::writeVeryOld(const std::filesystem::path& path) co
     }
     result.columns = total;
     result.bytes = kHeaderSize + total * static_cast<uint64_t>(kVeryOldBlockSize);
-    if (!sink.close())
+    if (!sink.close()) {
         result.error = describe("cannot write", path, sink.error());
+    }
     return result;
 }
 

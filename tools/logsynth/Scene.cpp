@@ -17,8 +17,9 @@ constexpr double kMetresPerSecondPerKnot = 0.514444;
 float wrapAngle(double a)
 {
     a = std::fmod(a, 2.0 * kPi);
-    if (a < 0)
+    if (a < 0) {
         a += 2.0 * kPi;
+    }
     return static_cast<float>(a);
 }
 
@@ -75,8 +76,9 @@ void Scene::advance()
     spawnAndExpire();
     if (!m_started) {
         // Start with some life already under and ahead of the boat.
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             spawnFish(m_random.range(-5.0, 40.0), m_ping.depth);
+        }
         m_started = true;
     }
 }
@@ -84,9 +86,10 @@ void Scene::advance()
 void Scene::moveBoat()
 {
     Ping& p = m_ping;
-    if (m_random.chance(1.0 / 1500))
+    if (m_random.chance(1.0 / 1500)) {
         m_cruiseKn = static_cast<float>(m_random.chance(0.3) ? m_random.range(1.2, 2.5)
                                                              : m_random.range(2.5, 6.0));
+    }
     p.speedKn = std::clamp(p.speedKn + (m_cruiseKn - p.speedKn) * 0.01f +
                                0.03f * static_cast<float>(m_random.bell()),
                            0.8f, 8.0f);
@@ -112,8 +115,9 @@ void Scene::moveBoat()
     m_altitudeError = 0.99f * m_altitudeError + 0.3f * static_cast<float>(m_random.bell());
     p.altitudeFt = m_baseAltitude + m_altitudeError;
 
-    if (m_random.chance(1.0 / 2000))
+    if (m_random.chance(1.0 / 2000)) {
         m_seaTarget = static_cast<float>(m_random.range(0.0, 1.0));
+    }
     p.seaState = std::clamp(p.seaState + (m_seaTarget - p.seaState) * 0.002f +
                                 0.003f * static_cast<float>(m_random.bell()),
                             0.0f, 1.0f);
@@ -166,8 +170,9 @@ void Scene::chooseRanges()
     // The recorder switches up before the bottom nears the edge and down only with a margin,
     // so the range does not flap on a bumpy floor.
     if (p.depth > 0.82f * kDownRanges[m_downRange]) {
-        while (m_downRange + 1 < downCount && p.depth > 0.7f * kDownRanges[m_downRange])
+        while (m_downRange + 1 < downCount && p.depth > 0.7f * kDownRanges[m_downRange]) {
             ++m_downRange;
+        }
     } else if (m_downRange > 0 && p.depth < 0.5f * kDownRanges[m_downRange - 1]) {
         --m_downRange;
     }
@@ -175,10 +180,13 @@ void Scene::chooseRanges()
 
     constexpr size_t sideCount = std::size(kSideRanges);
     size_t target = 0;
-    while (target + 1 < sideCount && kSideRanges[target] < 2.5f * p.depth)
+    while (target + 1 < sideCount && kSideRanges[target] < 2.5f * p.depth) {
         ++target;
-    if (target > m_sideRange || (target < m_sideRange && kSideRanges[m_sideRange] > 4.0f * p.depth))
+    }
+    if (target > m_sideRange ||
+        (target < m_sideRange && kSideRanges[m_sideRange] > 4.0f * p.depth)) {
         m_sideRange = target;
+    }
     p.sideRange = kSideRanges[m_sideRange];
 
     // Deeper ranges wait longer for the echo to come back.
@@ -188,25 +196,28 @@ void Scene::chooseRanges()
 void Scene::adjustRecorder()
 {
     Ping& p = m_ping;
-    if (p.index % 32 != 0 && p.autoSense != 0)
+    if (p.index % 32 != 0 && p.autoSense != 0) {
         return;
+    }
     // Rougher water means more clutter and noise: the recorder raises its threshold.
     const float target = 135.0f + 55.0f * p.seaState + (p.lowerLimit >= 120.0f ? 8.0f : 0.0f);
     m_autoSenseTarget = static_cast<uint8_t>(std::clamp(target, 120.0f, 200.0f));
-    if (p.autoSense == 0)
+    if (p.autoSense == 0) {
         p.autoSense = m_autoSenseTarget;
-    else
+    } else {
         p.autoSense = static_cast<uint8_t>(
             std::clamp(static_cast<int>(p.autoSense) +
                            std::clamp(static_cast<int>(m_autoSenseTarget) - p.autoSense, -4, 4),
                        120, 200));
+    }
     p.correlation = p.seaState > 0.55f ? 2 : 1;
 }
 
 void Scene::spawnFish(double along, float depth)
 {
-    if (depth < 4.0f)
+    if (depth < 4.0f) {
         return;
+    }
     FishTarget f;
     f.along = along;
     const double share =
@@ -223,8 +234,9 @@ void Scene::spawnAndExpire()
     // New things appear beyond the reach of the widest beam, so none pops up in view.
     const double ahead = p.along + 0.4 * p.depth + 8.0;
 
-    if (p.depth > 6.0f && m_random.chance(0.045))
+    if (p.depth > 6.0f && m_random.chance(0.045)) {
         spawnFish(ahead + m_random.range(0.0, 15.0), p.depth);
+    }
     if (p.depth > 10.0f && m_random.chance(0.004)) {
         // A group holding near the bottom.
         const double centre = ahead + 10.0;
@@ -271,15 +283,17 @@ void Scene::spawnAndExpire()
         const float side = m_random.chance(0.5) ? -1.0f : 1.0f;
         return side * static_cast<float>(m_random.range(1.0, groundReach));
     };
-    if (m_random.chance(0.05))
+    if (m_random.chance(0.05)) {
         addObject(ahead + 4.0, randomLateral());
+    }
     if (m_random.chance(1.0 / 350)) { // a rock pile
         const double centre = ahead + 20.0;
         const float lateral = randomLateral();
         const int count = 8 + static_cast<int>(m_random.below(13));
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             addObject(centre + m_random.range(-12.0, 12.0),
                       lateral + static_cast<float>(m_random.range(-10.0, 10.0)));
+        }
     }
 
     expire(m_fish, p.along, 0.8 * p.depth + 25.0);

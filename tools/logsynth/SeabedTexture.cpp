@@ -15,8 +15,9 @@ class ValueGrid
 public:
     ValueGrid(Random& random, int cells) : m_cells(cells), m_values(cells * cells)
     {
-        for (float& v : m_values)
+        for (float& v : m_values) {
             v = static_cast<float>(random.uniform());
+        }
     }
 
     float sample(int x, int y) const

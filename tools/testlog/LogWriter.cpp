@@ -27,8 +27,9 @@ void putI16(std::vector<uint8_t>& out, int16_t v)
 
 void putU32(std::vector<uint8_t>& out, uint32_t v)
 {
-    for (int shift = 0; shift < 32; shift += 8)
+    for (int shift = 0; shift < 32; shift += 8) {
         out.push_back(static_cast<uint8_t>(v >> shift));
+    }
 }
 
 void putI32(std::vector<uint8_t>& out, int32_t v)
@@ -52,8 +53,9 @@ void setU16(std::vector<uint8_t>& out, size_t at, uint16_t v)
 void setU32(std::vector<uint8_t>& out, size_t at, uint32_t v)
 {
     out.at(at + 3);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    }
 }
 
 bool saveFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
@@ -67,8 +69,9 @@ bool saveFile(const std::filesystem::path& path, const std::vector<uint8_t>& byt
 std::vector<uint8_t> loadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
+    if (!in) {
         return {};
+    }
     std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
     in.seekg(0);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -83,26 +86,36 @@ uint16_t slgFlags(const SlgFields& f)
 {
     uint16_t flags = 0;
     int tailWords = static_cast<int>(f.fishDepths.size());
-    if (f.upperLimit)
+    if (f.upperLimit) {
         flags |= 1u << 3;
-    if (f.waterTemp)
+    }
+    if (f.waterTemp) {
         flags |= 1u << 4;
-    if (f.temp2)
+    }
+    if (f.temp2) {
         flags |= 1u << 5;
-    if (f.temp3)
+    }
+    if (f.temp3) {
         flags |= 1u << 6;
-    if (f.waterSpeed)
+    }
+    if (f.waterSpeed) {
         flags |= 1u << 7;
-    if (f.position)
+    }
+    if (f.position) {
         flags |= 1u << 8;
-    if (!f.depthValid)
+    }
+    if (!f.depthValid) {
         flags |= 1u << 9;
-    if (f.surfaceDepth)
+    }
+    if (f.surfaceDepth) {
         flags |= 1u << 10;
-    if (f.topOfBottom)
+    }
+    if (f.topOfBottom) {
         flags |= 1u << 11;
-    if (f.is50kHz)
+    }
+    if (f.is50kHz) {
         flags |= 1u << 12;
+    }
     if (f.timeOffset) {
         flags |= 1u << 13;
         tailWords += 1;
@@ -111,8 +124,9 @@ uint16_t slgFlags(const SlgFields& f)
         flags |= 1u << 14;
         tailWords += 3;
     }
-    if (tailWords > 7)
+    if (tailWords > 7) {
         throw std::length_error("SLG sub-header tail holds at most 7 words");
+    }
     return static_cast<uint16_t>(flags | static_cast<uint16_t>(tailWords));
 }
 
@@ -123,23 +137,30 @@ std::vector<uint8_t> encodeSlgSubHeader(const SlgFields& f)
     putU16(out, f.flagsOverride.value_or(computed));
     putF32(out, f.lowerLimit);
     putF32(out, f.depth);
-    if (f.upperLimit)
+    if (f.upperLimit) {
         putF32(out, *f.upperLimit);
-    for (const auto& value : {f.waterTemp, f.temp2, f.temp3, f.waterSpeed})
-        if (value)
+    }
+    for (const auto& value : {f.waterTemp, f.temp2, f.temp3, f.waterSpeed}) {
+        if (value) {
             putF32(out, *value);
+        }
+    }
     if (f.position) {
         putI32(out, f.position->y);
         putI32(out, f.position->x);
     }
-    if (f.surfaceDepth)
+    if (f.surfaceDepth) {
         putF32(out, *f.surfaceDepth);
-    if (f.topOfBottom)
+    }
+    if (f.topOfBottom) {
         putF32(out, *f.topOfBottom);
-    for (float fish : f.fishDepths)
+    }
+    for (float fish : f.fishDepths) {
         putF32(out, fish);
-    if (f.timeOffset)
+    }
+    if (f.timeOffset) {
         putI32(out, *f.timeOffset);
+    }
     if (f.speedTrack) {
         putF32(out, f.speedTrack->speed);
         putF32(out, f.speedTrack->track);
@@ -152,8 +173,9 @@ namespace {
 
 void appendBlock(std::vector<uint8_t>& log, std::vector<uint8_t> block, int16_t blockSize)
 {
-    if (blockSize <= 0)
+    if (blockSize <= 0) {
         throw std::length_error("block size must be positive to write whole blocks");
+    }
     block.resize(static_cast<size_t>(blockSize), 0);
     log.insert(log.end(), block.begin(), block.end());
 }
@@ -174,8 +196,9 @@ void SlgWriter::add(const SlgSounding& sounding)
     putI16(block,
            sounding.sampleCountOverride.value_or(static_cast<int16_t>(sounding.samples.size())));
     block.insert(block.end(), sounding.samples.begin(), sounding.samples.end());
-    if (block.size() > static_cast<size_t>(std::max<int16_t>(m_blockSize, 0)))
+    if (block.size() > static_cast<size_t>(std::max<int16_t>(m_blockSize, 0))) {
         throw std::length_error("SLG sounding does not fit its block");
+    }
     appendBlock(m_bytes, std::move(block), m_blockSize);
 }
 
@@ -201,8 +224,9 @@ VeryOldWriter::VeryOldWriter(int16_t blockSize, uint32_t samplesPerSounding)
 
 void VeryOldWriter::add(const SlgFields& header, const std::vector<uint8_t>& samples)
 {
-    if (samples.size() != m_samplesPerSounding)
+    if (samples.size() != m_samplesPerSounding) {
         throw std::invalid_argument("a very old sounding holds samples-per-sounding samples");
+    }
     const WaveletCode code = codeSamples(samples);
     addCoded(header, code.scale, code.codes);
 }
@@ -213,8 +237,9 @@ void VeryOldWriter::addCoded(const SlgFields& header, int32_t scale,
     std::vector<uint8_t> block = encodeSlgSubHeader(header);
     putI32(block, scale);
     block.insert(block.end(), codes.begin(), codes.end());
-    if (block.size() > static_cast<size_t>(std::max<int16_t>(m_blockSize, 0)))
+    if (block.size() > static_cast<size_t>(std::max<int16_t>(m_blockSize, 0))) {
         throw std::length_error("very old sounding codes do not fit their block");
+    }
     // Unused block bytes are zero, which a decoder would read as more coefficients (code 0 is
     // -64 * S): fill them with zero runs so the sounding ends as coded.
     block.resize(static_cast<size_t>(m_blockSize), 0xFF);
@@ -248,23 +273,27 @@ bool Sl2Writer::streamTo(const std::filesystem::path& path)
 {
     close();
     m_file = std::fopen(path.c_str(), "wb");
-    if (!m_file)
+    if (!m_file) {
         return false;
+    }
     m_fileOk = true;
     // Whatever was written before streaming started goes to the file first.
     if (!m_bytes.empty() &&
-        std::fwrite(m_bytes.data(), 1, m_bytes.size(), m_file) != m_bytes.size())
+        std::fwrite(m_bytes.data(), 1, m_bytes.size(), m_file) != m_bytes.size()) {
         m_fileOk = false;
+    }
     m_bytes.clear();
     return m_fileOk;
 }
 
 bool Sl2Writer::close()
 {
-    if (!m_file)
+    if (!m_file) {
         return true;
-    if (std::fclose(m_file) != 0)
+    }
+    if (std::fclose(m_file) != 0) {
         m_fileOk = false;
+    }
     m_file = nullptr;
     return m_fileOk;
 }
@@ -273,8 +302,9 @@ void Sl2Writer::putBytes(const std::vector<uint8_t>& bytes)
 {
     m_address += bytes.size();
     if (m_file) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+        if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
             m_fileOk = false;
+        }
         return;
     }
     m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
@@ -282,8 +312,9 @@ void Sl2Writer::putBytes(const std::vector<uint8_t>& bytes)
 
 uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
 {
-    if (m_address + kSl2ColumnHeaderSize + c.samples.size() + c.padding > UINT32_MAX)
+    if (m_address + kSl2ColumnHeaderSize + c.samples.size() + c.padding > UINT32_MAX) {
         throw std::length_error("SL2 addresses are 32-bit: a log ends before 4 GB");
+    }
     const auto address = static_cast<uint32_t>(m_address);
     const bool sonarChannel = c.channel <= 5;
     uint32_t sequence = m_nextSequence[0] == 0 ? 0 : m_nextSequence[0] - 1;
@@ -291,8 +322,9 @@ uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
         sequence = m_nextSequence[c.channel]++;
         m_lastChannelAddress[c.channel] = address;
     }
-    if (faults.sequence)
+    if (faults.sequence) {
         sequence = *faults.sequence;
+    }
 
     const auto packetSize =
         static_cast<uint16_t>(kSl2ColumnHeaderSize + c.samples.size() + c.padding);
@@ -301,8 +333,9 @@ uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
     putU32(p, faults.thisAddress.value_or(address));
     for (int i = 0; i < 6; ++i) {
         uint32_t entry = m_lastChannelAddress[i];
-        if (faults.lastChannelAddress && faults.lastChannelAddress->first == i)
+        if (faults.lastChannelAddress && faults.lastChannelAddress->first == i) {
             entry = faults.lastChannelAddress->second;
+        }
         putU32(p, entry);
     }
     putU16(p, faults.packetSize.value_or(packetSize));
@@ -352,8 +385,9 @@ uint32_t Sl2Writer::add(const Sl2Column& c, const Sl2Faults& faults)
     // The recorder notes the size it wrote, even when the stored field is damaged.
     m_lastPacketSize = faults.packetSize.value_or(packetSize);
     putBytes(p);
-    if (faults.packetSize && *faults.packetSize > packetSize)
+    if (faults.packetSize && *faults.packetSize > packetSize) {
         putBytes(std::vector<uint8_t>(*faults.packetSize - packetSize, 0));
+    }
     return address;
 }
 
@@ -364,8 +398,9 @@ void Sl2Writer::appendBytes(const std::vector<uint8_t>& bytes)
 
 void Sl2Writer::truncate(size_t size)
 {
-    if (m_file)
+    if (m_file) {
         throw std::logic_error("cannot cut a streamed log");
+    }
     if (size < m_bytes.size()) {
         m_bytes.resize(size);
         m_address = size;

@@ -42,14 +42,18 @@ void appendZeroRun(std::vector<uint8_t>& codes, size_t run)
 
 std::vector<double> forwardTransform(const std::vector<uint8_t>& samples)
 {
-    if (samples.empty() || samples.size() % kWaveletRunLength != 0)
+    if (samples.empty() || samples.size() % kWaveletRunLength != 0) {
         throw std::invalid_argument("a very old sounding is a positive multiple of 1024 samples");
+    }
     std::vector<double> values(samples.size());
-    for (size_t i = 0; i < samples.size(); ++i)
+    for (size_t i = 0; i < samples.size(); ++i) {
         values[i] = samples[i] * 256.0 + 128.0;
-    for (size_t start = 0; start < values.size(); start += kWaveletRunLength)
-        for (size_t n = kWaveletRunLength; n >= 4; n /= 2)
+    }
+    for (size_t start = 0; start < values.size(); start += kWaveletRunLength) {
+        for (size_t n = kWaveletRunLength; n >= 4; n /= 2) {
             forwardStep(values.data() + start, n);
+        }
+    }
     return values;
 }
 
@@ -57,8 +61,9 @@ WaveletCode codeSamples(const std::vector<uint8_t>& samples)
 {
     const std::vector<double> coefficients = forwardTransform(samples);
     double largest = 0;
-    for (double c : coefficients)
+    for (double c : coefficients) {
         largest = std::max(largest, std::fabs(c));
+    }
 
     WaveletCode code;
     code.scale = std::max<int32_t>(1, static_cast<int32_t>(std::ceil(largest / 63.0)));
@@ -82,8 +87,9 @@ std::vector<int32_t> expandCodes(const WaveletCode& code, size_t coefficientCoun
     std::vector<int32_t> out;
     out.reserve(coefficientCount);
     for (uint8_t c : code.codes) {
-        if (out.size() >= coefficientCount)
+        if (out.size() >= coefficientCount) {
             break;
+        }
         if (c & 0x80) {
             const size_t run = std::min<size_t>((c & 0x7F) + 1u, coefficientCount - out.size());
             out.insert(out.end(), run, 0);

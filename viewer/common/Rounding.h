@@ -12,10 +12,12 @@ inline double roundHalfEven(double value)
 {
     const double below = std::floor(value);
     const double fraction = value - below;
-    if (fraction < 0.5)
+    if (fraction < 0.5) {
         return below;
-    if (fraction > 0.5)
+    }
+    if (fraction > 0.5) {
         return below + 1.0;
+    }
     return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
 }
 
@@ -23,8 +25,9 @@ inline double roundHalfEven(double value)
 inline bool toInt32(double value, int32_t& out)
 {
     if (!(value >= std::numeric_limits<int32_t>::min() &&
-          value <= std::numeric_limits<int32_t>::max()))
+          value <= std::numeric_limits<int32_t>::max())) {
         return false;
+    }
     out = static_cast<int32_t>(value);
     return true;
 }

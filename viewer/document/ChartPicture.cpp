@@ -19,8 +19,9 @@ ChartPicture::ChartPicture(QWidget* parent) : QWidget(parent)
 void ChartPicture::showChart(const tChart& chart)
 {
     const QSize size = this->size();
-    if (size.isEmpty())
+    if (size.isEmpty()) {
         return;
+    }
     if (m_screen.size() != size) {
         m_screen = QImage(size, QImage::Format_RGB32);
         m_screen.fill(Qt::black);
@@ -47,8 +48,9 @@ void ChartPicture::showChart(const tChart& chart)
         const uint8_t* source = pixels + static_cast<size_t>(bitmap.lHeight() - 1 - y) *
                                              static_cast<size_t>(bitmap.lWidth());
         auto* target = reinterpret_cast<QRgb*>(m_screen.scanLine(y));
-        for (int x = 0; x < columns; ++x)
+        for (int x = 0; x < columns; ++x) {
             target[x] = palette[source[x]];
+        }
     }
     update();
 }
@@ -57,8 +59,9 @@ void ChartPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
-    if (!m_screen.isNull())
+    if (!m_screen.isNull()) {
         painter.drawImage(QPoint(0, 0), m_screen);
+    }
 }
 
 void ChartPicture::mousePressEvent(QMouseEvent* event)

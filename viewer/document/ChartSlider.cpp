@@ -25,8 +25,9 @@ void ChartSlider::setSelLength(int value)
 void ChartSlider::paintEvent(QPaintEvent* event)
 {
     QSlider::paintEvent(event);
-    if (m_selLength <= 0 || maximum() <= minimum())
+    if (m_selLength <= 0 || maximum() <= minimum()) {
         return;
+    }
     const int span = width();
     const int from = QStyle::sliderPositionFromValue(minimum(), maximum(), m_selStart, span, false);
     const int to = QStyle::sliderPositionFromValue(minimum(), maximum(), m_selStart + m_selLength,

@@ -99,16 +99,19 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     connect(tmrUpdate, &QTimer::timeout, this, &frmDocument::tmrUpdate_Timer);
     connect(m_redrawTimer, &QTimer::timeout, this, [this] { IdleRedraw(); });
     connect(sldSounding, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0)
+        if (m_settingSliders == 0) {
             sldSounding_Scroll();
+        }
     });
     connect(sldSensitivity, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0)
+        if (m_settingSliders == 0) {
             sldSensitivity_Scroll();
+        }
     });
     connect(sldColorLine, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0)
+        if (m_settingSliders == 0) {
             sldColorLine_Scroll();
+        }
     });
 
     readScreenMetrics();
@@ -158,8 +161,9 @@ bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
         }
     }
 
-    if (ok)
+    if (ok) {
         InitializeView();
+    }
     return ok;
 }
 
@@ -224,8 +228,9 @@ void frmDocument::SetupSoundingSlider()
     const int maximum = lVisibleSoundings < 1 ? 1 : count - lVisibleSoundings - 1;
     setSliderRange(sldSounding, 0, maximum);
     sldSounding->setTickInterval(std::max(1, nearestInt32(maximum / 10.0)));
-    if (lPosition < lVisibleSoundings)
+    if (lPosition < lVisibleSoundings) {
         lPosition = lVisibleSoundings;
+    }
     UpdatePositionDisplay();
     ResetIdle();
 }
@@ -245,27 +250,31 @@ void frmDocument::UpdatePositionDisplay()
 void frmDocument::syncOthers()
 {
     // An empty chart has no log to keep others in step with.
-    if (SonarFile && !SonarFile->GetFilename().isEmpty())
+    if (SonarFile && !SonarFile->GetFilename().isEmpty()) {
         m_host.SyncFilePosition(*SonarFile, sldSounding->value());
+    }
 }
 
 void frmDocument::UpdateCaption()
 {
     // A reader that never opened a log leaves the caption as the host set it.
-    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
         return;
+    }
     const QString left = QString::number(lPosition - lVisibleSoundings);
-    if (SonarFile->Version() < 2)
+    if (SonarFile->Version() < 2) {
         setWindowTitle(strFile + QStringLiteral(": Sounding ") + left);
-    else
+    } else {
         setWindowTitle(strFile + QStringLiteral("(") + SonarFile->Description() +
                        QStringLiteral("): Sounding ") + left);
+    }
 }
 
 void frmDocument::SetState(int32_t NewState)
 {
-    if (NewState == DocumentState)
+    if (NewState == DocumentState) {
         return;
+    }
     DocumentState = NewState;
     switch (NewState) {
     case kPlayingReverse:
@@ -342,15 +351,17 @@ void frmDocument::SonarOptions_OptionsChanged()
     }
     SonarColors.SetGrayLine(SonarOptions.iColorLine());
     // Before the first layout there are no depth pixels to divide by.
-    if (lDepthPixels > 0)
+    if (lDepthPixels > 0) {
         SonarProcessing.Setup(SonarOptions.sngDepthRange() / static_cast<float>(lDepthPixels),
                               SonarOptions.sngUpperLimit(), SonarOptions.sngLowerLimit(),
                               static_cast<int16_t>(SonarOptions.SurfaceClarity()));
+    }
 
     ResetIdle();
     m_host.SynchronizeMenu();
-    if (SonarOptions.IsUserColorMode())
+    if (SonarOptions.IsUserColorMode()) {
         m_host.ShowUserColorScheme(SonarOptions.ColorMode());
+    }
 }
 
 void frmDocument::SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB)
@@ -360,8 +371,9 @@ void frmDocument::SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB)
 
 void frmDocument::DrawSounding(tChart& DestinationChart, int32_t x)
 {
-    if (m_painter.DrawSounding(DestinationChart, x, bIdleWorking))
+    if (m_painter.DrawSounding(DestinationChart, x, bIdleWorking)) {
         m_host.loadChartSettings();
+    }
 }
 
 void frmDocument::ClearColumn(tChart& chart, int32_t x)
@@ -376,8 +388,9 @@ void frmDocument::showChart()
 
 void frmDocument::StepForward()
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
         return;
+    }
     ++lPosition;
     if (lPosition >= SonarFile->NumSoundings()) {
         SetState(kPaused);
@@ -385,12 +398,14 @@ void frmDocument::StepForward()
         lPosition = SonarFile->NumSoundings() - 1;
         return;
     }
-    if (bHorizontal)
+    if (bHorizontal) {
         Chart.VScroll(-1);
-    else
+    } else {
         Chart.HScroll(-1);
-    if (bIdleWorking)
+    }
+    if (bIdleWorking) {
         ResetIdle();
+    }
     // After a full redraw the correlation history holds the oldest lines, not this one's
     // neighbours.
     m_painter.keepCorrelationAdjacent(lPosition, 1);
@@ -400,8 +415,9 @@ void frmDocument::StepForward()
 
 void frmDocument::StepBack()
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
         return;
+    }
     --lPosition;
     if (lPosition < lVisibleSoundings) {
         SetState(kPaused);
@@ -409,12 +425,14 @@ void frmDocument::StepBack()
         lPosition = lVisibleSoundings;
         return;
     }
-    if (bHorizontal)
+    if (bHorizontal) {
         Chart.VScroll(1);
-    else
+    } else {
         Chart.HScroll(1);
-    if (bIdleWorking)
+    }
+    if (bIdleWorking) {
         ResetIdle();
+    }
     // Line 0 holds the sounding lChartColumns - 1 before the newest one; before the first
     // sounding there is nothing to read (the reader would wrap to the end).
     const int32_t oldest = lPosition - lChartColumns + 1;
@@ -429,13 +447,15 @@ void frmDocument::StepBack()
 
 void frmDocument::StepSoundings(int32_t n)
 {
-    if (!hasSoundings())
+    if (!hasSoundings()) {
         return;
+    }
     for (int32_t i = 0; i < std::abs(n); ++i) {
-        if (n < 0)
+        if (n < 0) {
             StepBack();
-        else
+        } else {
             StepForward();
+        }
     }
     showChart();
     UpdatePositionDisplay();
@@ -446,15 +466,17 @@ void frmDocument::ResetIdle()
     lRedrawPass = 0;
     lRedrawOffset = 0;
     lRedrawPosition = lPosition;
-    if (hasSoundings())
+    if (hasSoundings()) {
         bIdleWorking = true;
+    }
     scheduleRedrawSlice();
 }
 
 void frmDocument::scheduleRedrawSlice()
 {
-    if (bIdleWorking && bDocumentReady && !m_redrawTimer->isActive())
+    if (bIdleWorking && bDocumentReady && !m_redrawTimer->isActive()) {
         m_redrawTimer->start();
+    }
 }
 
 bool frmDocument::IdleRedraw()
@@ -477,17 +499,20 @@ bool frmDocument::IdleRedraw()
         if (lRedrawOffset + lRedrawPass >= W || lRedrawOffset + lRedrawPass >= S) {
             lRedrawOffset = 0;
             ++lRedrawPass;
-            if (P < 100)
+            if (P < 100) {
                 showChart();
+            }
             if (lRedrawPass >= P) {
                 bIdleWorking = false;
-                for (int32_t x = W - S - 1; x >= 0; --x)
+                for (int32_t x = W - S - 1; x >= 0; --x) {
                     ClearColumn(Chart, x);
+                }
                 showChart();
             }
         }
-        if (slice.elapsed() >= kRedrawSliceMs)
+        if (slice.elapsed() >= kRedrawSliceMs) {
             break;
+        }
     }
     scheduleRedrawSlice();
     return bIdleWorking && bDocumentReady;
@@ -502,32 +527,39 @@ void frmDocument::finishRedraw()
 
 void frmDocument::tmrUpdate_Timer()
 {
-    if (!bDocumentReady)
+    if (!bDocumentReady) {
         return;
+    }
     if (DocumentState != kPaused) {
-        if (!m_host.AnyIdleWorking() || isChartMaximized())
+        if (!m_host.AnyIdleWorking() || isChartMaximized()) {
             StepSoundings(iStep);
+        }
     }
     IdleRedraw();
 }
 
 void frmDocument::GotoFilePosition(int64_t Position)
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty())
+    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
         return;
+    }
     int64_t address = Position;
     SonarFile->AddressSeek(address);
     int32_t n = SonarFile->STell();
-    if (n > sldSounding->maximum())
+    if (n > sldSounding->maximum()) {
         n = sldSounding->maximum();
+    }
     int32_t d = n - sldSounding->value();
     if (std::abs(d) < 10) {
-        if (!hasSoundings())
+        if (!hasSoundings()) {
             return;
-        for (; d < 0; ++d)
+        }
+        for (; d < 0; ++d) {
             StepBack();
-        for (; d > 0; --d)
+        }
+        for (; d > 0; --d) {
             StepForward();
+        }
         showChart();
         setSliderValue(sldSounding, n);
         lPosition = sldSounding->value() + lVisibleSoundings;
@@ -594,8 +626,9 @@ QString frmDocument::FormatDepth(double dblDepth) const
     if (v < 1000) {
         // "#0.0#": at least one decimal, at most two.
         QString text = QString::number(roundHalfEven(v * 100.0) / 100.0, 'f', 2);
-        if (text.endsWith(QLatin1Char('0')))
+        if (text.endsWith(QLatin1Char('0'))) {
             text.chop(1);
+        }
         return text + unit;
     }
     return QString::number(roundHalfEven(v), 'f', 0) + unit;
@@ -603,25 +636,29 @@ QString frmDocument::FormatDepth(double dblDepth) const
 
 void frmDocument::unload()
 {
-    if (m_unloaded)
+    if (m_unloaded) {
         return;
+    }
     m_unloaded = true;
     bDocumentReady = false;
     tmrUpdate->stop();
     tmrDepthPopup->stop();
     m_redrawTimer->stop();
     m_host.documentUnloading(*this);
-    if (!m_everShown)
+    if (!m_everShown) {
         return;
+    }
 
     int32_t state = 0;
     const QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!frame)
+    if (!frame) {
         frame = this;
-    if (frame->isMinimized())
+    }
+    if (frame->isMinimized()) {
         state = 1;
-    else if (frame->isMaximized())
+    } else if (frame->isMaximized()) {
         state = 2;
+    }
     SettingsStore& store = m_host.settings();
     store.saveInt(settingskeys::kDocState, state);
     store.saveInt(settingskeys::colorMode(lChannel), SonarOptions.ColorMode());
@@ -633,8 +670,9 @@ void frmDocument::unload()
 
 bool frmDocument::isChartMaximized() const
 {
-    if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget()))
+    if (const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget())) {
         return frame->isMaximized();
+    }
     return isMaximized();
 }
 
@@ -647,8 +685,9 @@ void frmDocument::setTwipsPerPixel(double x, double y)
 
 void frmDocument::readScreenMetrics()
 {
-    if (m_metricsOverridden)
+    if (m_metricsOverridden) {
         return;
+    }
     m_twipsPerPixelX = screenTwipsPerPixelX(screen());
     m_twipsPerPixelY = screenTwipsPerPixelY(screen());
 }
@@ -708,8 +747,9 @@ void frmDocument::setSliderValue(ChartSlider* slider, int value)
 
 void frmDocument::setSliderRange(ChartSlider* slider, int minimum, int maximum)
 {
-    if (maximum < minimum)
+    if (maximum < minimum) {
         return;
+    }
     ++m_settingSliders;
     slider->setRange(minimum, maximum);
     --m_settingSliders;
@@ -731,16 +771,18 @@ void frmDocument::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     m_everShown = true;
-    if (m_windowStateApplied)
+    if (m_windowStateApplied) {
         return;
+    }
     m_windowStateApplied = true;
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         const int32_t state = m_initialWindowState;
         QTimer::singleShot(0, frame, [frame, state] {
-            if (state == 1)
+            if (state == 1) {
                 frame->showMinimized();
-            else if (state == 2)
+            } else if (state == 2) {
                 frame->showMaximized();
+            }
         });
     }
 }

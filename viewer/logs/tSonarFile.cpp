@@ -155,10 +155,11 @@ void tSonarFile::AdvanceSounding()
 {
     ++m_currentSounding;
     if (m_currentSounding >= NumSoundings()) {
-        if (NumSoundings() > 0)
+        if (NumSoundings() > 0) {
             SSeek(0);
-        else
+        } else {
             m_currentSounding = 0;
+        }
     }
 }
 
@@ -244,12 +245,14 @@ void tSonarFile::SRead(tSubHeader& SubHeader, std::vector<uint8_t>& rcSounding, 
         return;
     }
     rcSounding.assign(static_cast<size_t>(cells) + 1, 0);
-    if (m_blockSize <= 0 || !m_file.isOpen())
+    if (m_blockSize <= 0 || !m_file.isOpen()) {
         return;
-    if (isSlgFamily())
+    }
+    if (isSlgFamily()) {
         readSlgSounding(SubHeader, rcSounding, bAutoRange);
-    else
+    } else {
         readSl2Sounding(SubHeader, rcSounding, bAutoRange);
+    }
 }
 
 bool tSonarFile::readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rcSounding,
@@ -257,8 +260,9 @@ bool tSonarFile::readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
 {
     for (;;) {
         const int64_t blockAddress = m_position;
-        if (!readSlgBlock(blockAddress, m_block, m_blockSize))
+        if (!readSlgBlock(blockAddress, m_block, m_blockSize)) {
             return false;
+        }
         // Without the library nothing is consumed: the position stays on this block.
         const auto libraryMissing = [this, blockAddress] {
             noteLibraryFailure();
@@ -269,8 +273,9 @@ bool tSonarFile::readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
         tSubHeader W;
         W.lNumRangeCells = m_samplesPerSounding;
         const std::optional<int32_t> length = readSlgSubHeader(m_block.data(), W);
-        if (!length)
+        if (!length) {
             return libraryMissing();
+        }
         m_position = blockAddress + m_blockSize;
         if (*length < 0) {
             // A malformed sub-header gives no sample offset: the sounding is skipped, the
@@ -301,12 +306,14 @@ bool tSonarFile::readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
             m_coefficients.assign(static_cast<size_t>(S), 0);
             int32_t remaining = S;
             if (!vantrel::FileDecompress(m_block.data(), L, m_blockSize - L, m_coefficients.data(),
-                                         &remaining))
+                                         &remaining)) {
                 return libraryMissing();
+            }
             // One spare zero cell: the scale's rounding may reach one past the last sample.
             m_samples.assign(static_cast<size_t>(S) + 1, 0);
-            if (!vantrel::FileDecode(m_coefficients.data(), m_samples.data(), S))
+            if (!vantrel::FileDecode(m_coefficients.data(), m_samples.data(), S)) {
                 return libraryMissing();
+            }
         } else {
             int32_t count = 0;
             if (L + 2 <= m_blockSize) {
@@ -319,8 +326,9 @@ bool tSonarFile::readSlgSounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
             if (L + 2 <= m_blockSize) {
                 int32_t remaining = 0;
                 if (!vantrel::FileDecompress(m_block.data(), L, m_blockSize - L, m_samples.data(),
-                                             &remaining))
+                                             &remaining)) {
                     return libraryMissing();
+                }
                 count = std::clamp(remaining, 0, count);
             }
             W.lNumRangeCells = count;
@@ -342,15 +350,18 @@ void tSonarFile::readSl2Sounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
                                  bool bAutoRange)
 {
     std::array<uint8_t, Sl2ColumnHeader::kSize> raw;
-    if (!m_file.readExactAt(m_position, raw.data(), raw.size()))
+    if (!m_file.readExactAt(m_position, raw.data(), raw.size())) {
         return;
+    }
     const Sl2ColumnHeader column = Sl2ColumnHeader::parse(raw.data());
     const int32_t cells = column.head.rangeCells;
-    if (cells <= 0)
+    if (cells <= 0) {
         return;
+    }
     m_samples.assign(static_cast<size_t>(cells) + 1, 0);
-    if (!m_file.readExactAt(m_position + Sl2ColumnHeader::kSize, m_samples.data(), cells))
+    if (!m_file.readExactAt(m_position + Sl2ColumnHeader::kSize, m_samples.data(), cells)) {
         return;
+    }
     m_position = static_cast<int64_t>(column.head.thisAddress) + column.head.packetSize;
 
     if (bAutoRange) {
@@ -366,8 +377,9 @@ bool tSonarFile::scaleColumn(const std::vector<uint8_t>& samples, int32_t srcSta
 {
     // The library trusts its ranges; damaged limits must not make it write outside ours.
     if (!rangeFits(srcStart, srcEnd, samples.size()) ||
-        !rangeFits(dstStart, dstEnd, rcSounding.size()))
+        !rangeFits(dstStart, dstEnd, rcSounding.size())) {
         return false;
+    }
     if (!vantrel::ColumnScale(srcStart, srcEnd - srcStart, samples.data(), dstStart,
                               dstEnd - dstStart, rcSounding.data())) {
         noteLibraryFailure();
@@ -380,8 +392,9 @@ bool tSonarFile::ScaleSlgSounding(std::vector<uint8_t>& rcSounding, tSubHeader& 
                                   const std::vector<uint8_t>& samples, const tSubHeader& S)
 {
     ScaleRanges ranges;
-    if (!scaleRanges(D, S.sngUpperLimit, S.sngLowerLimit, S.lNumRangeCells, ranges))
+    if (!scaleRanges(D, S.sngUpperLimit, S.sngLowerLimit, S.lNumRangeCells, ranges)) {
         return false;
+    }
     D.Copy(S);
     return scaleColumn(samples, ranges.srcStart, ranges.srcEnd, ranges.dstStart, ranges.dstEnd,
                        rcSounding);
@@ -392,13 +405,15 @@ bool tSonarFile::ScaleSl2Sounding(std::vector<uint8_t>& rcSounding, tSubHeader& 
                                   const Sl2ColumnHeader& column)
 {
     ScaleRanges ranges;
-    if (!scaleRanges(D, column.upperLimit, column.lowerLimit, column.head.rangeCells, ranges))
+    if (!scaleRanges(D, column.upperLimit, column.lowerLimit, column.head.rangeCells, ranges)) {
         return false;
+    }
     D.lNumRangeCells = static_cast<int32_t>(rcSounding.size()) - 1;
     FillSubHeaderFromPacket(D, column);
     if (!scaleColumn(samples, ranges.srcStart, ranges.srcEnd, ranges.dstStart, ranges.dstEnd,
-                     rcSounding))
+                     rcSounding)) {
         return false;
+    }
 
     if (applicationState().g_RVGEnabled) {
         int32_t attenuation = 0;
@@ -449,19 +464,22 @@ void tSonarFile::FillSubHeaderFromPacket(tSubHeader& D, const Sl2ColumnHeader& c
 
 void tSonarFile::SReadSubHeader(int32_t sounding, tSubHeader& ActualSubHeader)
 {
-    if (!m_file.isOpen())
+    if (!m_file.isOpen()) {
         return;
+    }
     SSeek(sounding);
     if (isSlgFamily()) {
         // Whatever the block size, the library gets 201 bytes to parse from.
-        if (!readSlgBlock(m_position, m_block, kSlgSubHeaderRead))
+        if (!readSlgBlock(m_position, m_block, kSlgSubHeaderRead)) {
             return;
+        }
         readSlgSubHeader(m_block.data(), ActualSubHeader);
         return;
     }
     std::array<uint8_t, Sl2ColumnHeader::kSize> raw;
-    if (!m_file.readExactAt(m_position, raw.data(), raw.size()))
+    if (!m_file.readExactAt(m_position, raw.data(), raw.size())) {
         return;
+    }
     const Sl2ColumnHeader column = Sl2ColumnHeader::parse(raw.data());
     m_position = static_cast<int64_t>(column.head.thisAddress) + column.head.packetSize;
     if (column.head.rangeCells >= 1) {
@@ -479,28 +497,33 @@ QString tSonarFile::Description() const
 {
     static const char* const kLabels[] = {"Primary",       "Secondary",      "Arvel downscan",
                                           "Sideview left", "Sideview right", "Arvel sidescan"};
-    if (m_channel < 0 || m_channel > kLastSonarChannel)
+    if (m_channel < 0 || m_channel > kLastSonarChannel) {
         return {};
+    }
     QString label = QLatin1String(kLabels[m_channel]);
-    if (m_debugMode == 1)
+    if (m_debugMode == 1) {
         label += QLatin1String(" - Digital");
-    else if (m_debugMode == 2)
+    } else if (m_debugMode == 2) {
         label += QLatin1String(" - Noise");
+    }
     return label;
 }
 
 bool tSonarFile::SaveAs(const QString& strNewFileName)
 {
-    if (m_fileName.isEmpty())
+    if (m_fileName.isEmpty()) {
         return false;
+    }
     QFile source(m_fileName);
-    if (!source.open(QIODevice::ReadOnly))
+    if (!source.open(QIODevice::ReadOnly)) {
         return false;
+    }
     // Written beside the target and renamed into place only when complete, so a failed copy
     // never leaves half a log under the user's name.
     QSaveFile target(strNewFileName);
-    if (!target.open(QIODevice::WriteOnly))
+    if (!target.open(QIODevice::WriteOnly)) {
         return false;
+    }
     std::vector<char> buffer(1 << 20);
     for (;;) {
         const qint64 got = source.read(buffer.data(), static_cast<qint64>(buffer.size()));
@@ -508,15 +531,17 @@ bool tSonarFile::SaveAs(const QString& strNewFileName)
             target.cancelWriting();
             return false;
         }
-        if (got == 0)
+        if (got == 0) {
             break;
+        }
         if (target.write(buffer.data(), got) != got) {
             target.cancelWriting();
             return false;
         }
     }
-    if (!target.commit())
+    if (!target.commit()) {
         return false;
+    }
     m_fileName = strNewFileName;
     return true;
 }

@@ -28,12 +28,15 @@ void tSubHeader::CalcCellIndexes()
     roundToInt32(cellsBelowTop(sngSurfaceDepth, sngUpperLimit, sngPixelsPerFoot),
                  lSurfaceCellIndex);
 
-    if (lBottomCellIndex < 0)
+    if (lBottomCellIndex < 0) {
         lBottomCellIndex = 0;
-    if (lSurfaceCellIndex > lNumRangeCells)
+    }
+    if (lSurfaceCellIndex > lNumRangeCells) {
         lSurfaceCellIndex = lNumRangeCells - 1;
-    if (lBottomCellIndex > lNumRangeCells)
+    }
+    if (lBottomCellIndex > lNumRangeCells) {
         lBottomCellIndex = lNumRangeCells - 1;
+    }
 }
 
 void tSubHeader::Copy(const tSubHeader& source)
@@ -65,8 +68,9 @@ void tSubHeader::Copy(const tSubHeader& source)
     bAltitudeValid = source.bAltitudeValid;
     sngAltitude = source.sngAltitude;
     iNumFish = source.iNumFish;
-    for (int16_t i = 0; i < kFishCount; ++i)
+    for (int16_t i = 0; i < kFishCount; ++i) {
         fishDepths[static_cast<size_t>(i)] = source.sngFish(i);
+    }
 
     m_BurstLengthUs = source.m_BurstLengthUs;
     m_Integration = source.m_Integration;
@@ -97,15 +101,17 @@ void tSubHeader::Copy(const tSubHeader& source)
 
 float tSubHeader::sngFish(int16_t index) const
 {
-    if (index < 0 || index >= kFishCount)
+    if (index < 0 || index >= kFishCount) {
         throw std::out_of_range("fish depth index outside 0 to 7");
+    }
     return fishDepths[static_cast<size_t>(index)];
 }
 
 void tSubHeader::setFish(int16_t index, float depth)
 {
-    if (index < 0 || index >= kFishCount)
+    if (index < 0 || index >= kFishCount) {
         throw std::out_of_range("fish depth index outside 0 to 7");
+    }
     fishDepths[static_cast<size_t>(index)] = depth;
 }
 

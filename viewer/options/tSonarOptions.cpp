@@ -18,8 +18,9 @@ tSonarOptions::tSonarOptions(QObject* parent) : QObject(parent)
 
 size_t tSonarOptions::regionSlot(int ColorRegion)
 {
-    if (ColorRegion < 0 || ColorRegion > 2)
+    if (ColorRegion < 0 || ColorRegion > 2) {
         throw std::out_of_range("colour region outside 0 to 2");
+    }
     return static_cast<size_t>(ColorRegion);
 }
 
@@ -31,8 +32,9 @@ int32_t tSonarOptions::lBlacklineColor(int ColorRegion) const
 void tSonarOptions::setlBlacklineColor(int ColorRegion, int32_t value)
 {
     int32_t& stored = m_blacklineColor[regionSlot(ColorRegion)];
-    if (stored == value)
+    if (stored == value) {
         return;
+    }
     stored = value;
     emit OptionsChanged();
 }
@@ -45,8 +47,9 @@ int32_t tSonarOptions::lNoEchoColor(int ColorRegion) const
 void tSonarOptions::setlNoEchoColor(int ColorRegion, int32_t value)
 {
     int32_t& stored = m_noEchoColor[regionSlot(ColorRegion)];
-    if (stored == value)
+    if (stored == value) {
         return;
+    }
     stored = value;
     emit OptionsChanged();
 }
@@ -59,8 +62,9 @@ void tSonarOptions::setiSensitivity(int16_t value)
 
 void tSonarOptions::setiColorLine(int16_t value)
 {
-    if (m_colorLine == value)
+    if (m_colorLine == value) {
         return;
+    }
     m_colorLine = value;
     emit OptionsChanged();
 }
@@ -73,29 +77,34 @@ int16_t tSonarOptions::iBlackLine(int ColorRegion) const
 void tSonarOptions::setiBlackLine(int ColorRegion, int16_t value)
 {
     int16_t& stored = m_blackLine[regionSlot(ColorRegion)];
-    if (stored == value)
+    if (stored == value) {
         return;
+    }
     stored = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setbAutoSensitivity(bool value)
 {
-    if (m_autoSensitivity == value)
+    if (m_autoSensitivity == value) {
         return;
+    }
     m_autoSensitivity = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setsngUpperLimit(float value)
 {
-    if (value == m_upperLimit)
+    if (value == m_upperLimit) {
         return;
+    }
     m_upperLimit = value;
-    if (m_lowerLimit - m_upperLimit < kMinimumDepthRange)
+    if (m_lowerLimit - m_upperLimit < kMinimumDepthRange) {
         m_upperLimit = m_lowerLimit - kMinimumDepthRange;
-    if (m_upperLimit < 0.0f && !m_allowSubZeroUpperLimit)
+    }
+    if (m_upperLimit < 0.0f && !m_allowSubZeroUpperLimit) {
         m_upperLimit = 0.0f;
+    }
     emit OptionsChanged();
 }
 
@@ -106,22 +115,27 @@ void tSonarOptions::setAllowSubZeroUL(bool value)
 
 void tSonarOptions::setsngLowerLimit(float value)
 {
-    if (value == m_lowerLimit)
+    if (value == m_lowerLimit) {
         return;
+    }
     m_lowerLimit = value;
-    if (m_lowerLimit - m_upperLimit < kMinimumDepthRange)
+    if (m_lowerLimit - m_upperLimit < kMinimumDepthRange) {
         m_lowerLimit = m_upperLimit + kMinimumDepthRange;
-    if (m_lowerLimit < kMinimumDepthRange)
+    }
+    if (m_lowerLimit < kMinimumDepthRange) {
         m_lowerLimit = kMinimumDepthRange;
+    }
     emit OptionsChanged();
 }
 
 void tSonarOptions::setsngDepthRange(float value)
 {
-    if (m_upperLimit == 0.0f && m_lowerLimit == value)
+    if (m_upperLimit == 0.0f && m_lowerLimit == value) {
         return;
-    if (value < kMinimumDepthRange)
+    }
+    if (value < kMinimumDepthRange) {
         value = kMinimumDepthRange;
+    }
     m_upperLimit = 0.0f;
     m_lowerLimit = value;
     emit OptionsChanged();
@@ -129,48 +143,54 @@ void tSonarOptions::setsngDepthRange(float value)
 
 void tSonarOptions::setbAutoDepthRange(bool value)
 {
-    if (m_autoDepthRange == value)
+    if (m_autoDepthRange == value) {
         return;
+    }
     m_autoDepthRange = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setbFishDepths(bool value)
 {
-    if (m_fishDepths == value)
+    if (m_fishDepths == value) {
         return;
+    }
     m_fishDepths = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setbFishSymbols(bool value)
 {
-    if (m_fishSymbols == value)
+    if (m_fishSymbols == value) {
         return;
+    }
     m_fishSymbols = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setSurfaceClarity(int32_t value)
 {
-    if (m_surfaceClarity == value)
+    if (m_surfaceClarity == value) {
         return;
+    }
     m_surfaceClarity = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setAdvancedSignalProcessing(int32_t value)
 {
-    if (m_advancedSignalProcessing == value)
+    if (m_advancedSignalProcessing == value) {
         return;
+    }
     m_advancedSignalProcessing = value;
     emit OptionsChanged();
 }
 
 void tSonarOptions::setColorMode(int32_t value)
 {
-    if (m_colorMode == value)
+    if (m_colorMode == value) {
         return;
+    }
     m_colorMode = value;
     emit OptionsChanged();
 }

@@ -23,8 +23,9 @@ public:
     std::optional<Result> operator()(Args... args)
     {
         const Function function = bind();
-        if (!function)
+        if (!function) {
             return std::nullopt;
+        }
         return function(args...);
     }
 

@@ -47,8 +47,9 @@ QString VantrelLibrary::platformFileName()
 void VantrelLibrary::setSearchFolder(const QString& folder)
 {
     std::lock_guard lock(m_mutex);
-    if (m_loaded)
+    if (m_loaded) {
         m_library.unload();
+    }
     m_loaded = false;
     m_folder = folder;
     m_error.clear();
@@ -63,17 +64,20 @@ QString VantrelLibrary::searchFolder() const
 
 QString VantrelLibrary::effectiveFolderLocked() const
 {
-    if (!m_folder.isEmpty())
+    if (!m_folder.isEmpty()) {
         return m_folder;
-    if (QCoreApplication::instance())
+    }
+    if (QCoreApplication::instance()) {
         return QCoreApplication::applicationDirPath();
+    }
     return {};
 }
 
 bool VantrelLibrary::loadLocked()
 {
-    if (m_loaded)
+    if (m_loaded) {
         return true;
+    }
     const QString folder = effectiveFolderLocked();
     QString folderError;
     if (!folder.isEmpty()) {
@@ -105,8 +109,9 @@ bool VantrelLibrary::loadLocked()
 QFunctionPointer VantrelLibrary::resolve(const char* name)
 {
     std::lock_guard lock(m_mutex);
-    if (!loadLocked())
+    if (!loadLocked()) {
         return nullptr;
+    }
     QFunctionPointer function = m_library.resolve(name);
     if (!function) {
         m_error = QStringLiteral("The sonar data library %1 has no function %2.")
@@ -118,9 +123,11 @@ QFunctionPointer VantrelLibrary::resolve(const char* name)
 
 bool VantrelLibrary::verify()
 {
-    for (const char* name : kExportNames)
-        if (!resolve(name))
+    for (const char* name : kExportNames) {
+        if (!resolve(name)) {
             return false;
+        }
+    }
     return true;
 }
 

@@ -11,8 +11,9 @@ namespace {
 // A control accepts a move only to a size it can have.
 void moveTo(TwipsRect& control, int32_t left, int32_t top, int32_t width, int32_t height)
 {
-    if (width < 0 || height < 0)
+    if (width < 0 || height < 0) {
         return;
+    }
     control = TwipsRect{left, top, width, height};
 }
 

@@ -29,14 +29,17 @@ void SoundingPainter::noteCorrelated(int32_t sounding)
 
 void SoundingPainter::keepCorrelationAdjacent(int32_t sounding, int32_t direction)
 {
-    if (m_options.AdvancedSignalProcessing() == 0 || m_lastCorrelated < 0)
+    if (m_options.AdvancedSignalProcessing() == 0 || m_lastCorrelated < 0) {
         return;
+    }
     // A new window restarts the history by itself.
     if (m_options.sngUpperLimit() != m_correlatedUpper ||
-        m_options.sngLowerLimit() != m_correlatedLower)
+        m_options.sngLowerLimit() != m_correlatedLower) {
         return;
-    if (m_lastCorrelated == sounding || m_lastCorrelated == sounding - direction)
+    }
+    if (m_lastCorrelated == sounding || m_lastCorrelated == sounding - direction) {
         return;
+    }
     // The history restarts whenever the column length changes: one column of a single cell
     // (recorded unchanged at level 0) makes the next real column pass unchanged.
     std::vector<uint8_t> restart(1, 0);
@@ -47,8 +50,9 @@ void SoundingPainter::keepCorrelationAdjacent(int32_t sounding, int32_t directio
 
 bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWorking)
 {
-    if (!m_file)
+    if (!m_file) {
         return false;
+    }
 
     const int32_t sounding = m_file->STell();
     tSubHeader subHeader;
@@ -56,8 +60,9 @@ bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWor
     subHeader.sngLowerLimit = m_options.sngLowerLimit();
     subHeader.lNumRangeCells =
         m_horizontal ? destination.lChartPixelWidth() : destination.lChartPixelHeight();
-    if (subHeader.lNumRangeCells < 1)
+    if (subHeader.lNumRangeCells < 1) {
         return false;
+    }
 
     const bool bAutoRange = m_options.bAutoDepthRange() && !bIdleWorking;
     m_rangeCells.assign(static_cast<size_t>(subHeader.lNumRangeCells) + 1, 0);
@@ -80,45 +85,51 @@ bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWor
     m_processing.HorizontalCorrelation(m_rangeCells, level, sensitivity, m_options.sngUpperLimit(),
                                        m_options.sngLowerLimit());
     // Levels above 3 leave the history alone.
-    if (level >= 0 && level <= 3)
+    if (level >= 0 && level <= 3) {
         noteCorrelated(sounding);
+    }
     m_processing.Recombination();
 
     std::array<int16_t, 3> widths{};
-    for (int r = 0; r < 3; ++r)
+    for (int r = 0; r < 3; ++r) {
         widths[static_cast<size_t>(r)] = (m_options.IsUserColorMode() && m_scheme)
                                              ? m_scheme->iBlacklineWidth(r)
                                              : m_options.iBlackLine(r);
+    }
 
     m_colors.ConvertRangeCellsToPixels(m_rangeCells, sensitivity, widths[0], widths[1], widths[2],
                                        subHeader.lSurfaceCellIndex, subHeader.lBottomCellIndex,
                                        m_options.bFishSymbols());
 
-    if (m_horizontal)
+    if (m_horizontal) {
         destination.DrawRow(x, m_rangeCells);
-    else if (x >= 0 && x < destination.Bitmap().lWidth())
+    } else if (x >= 0 && x < destination.Bitmap().lWidth()) {
         destination.DrawColumn(x, m_rangeCells);
+    }
     return rangeChanged;
 }
 
 void SoundingPainter::ClearColumn(tChart& chart, int32_t x) const
 {
     const int32_t pixels = m_horizontal ? chart.lChartPixelWidth() : chart.lChartPixelHeight();
-    if (pixels < 0)
+    if (pixels < 0) {
         return;
+    }
     const std::vector<uint8_t> zeros(static_cast<size_t>(pixels) + 1, 0);
-    if (m_horizontal)
+    if (m_horizontal) {
         chart.DrawRow(x, zeros);
-    else if (x >= 0 && x < chart.Bitmap().lWidth())
+    } else if (x >= 0 && x < chart.Bitmap().lWidth()) {
         chart.DrawColumn(x, zeros);
+    }
 }
 
 int16_t SoundingPainter::effectiveSensitivity(const tSubHeader& subHeader, int16_t version,
                                               int32_t channel, int16_t sensitivity,
                                               bool autoSensitivity)
 {
-    if (!autoSensitivity)
+    if (!autoSensitivity) {
         return sensitivity;
+    }
     double v = 0;
     if (subHeader.m_AutoSenseRangecell != 0 && version > 1) {
         const int32_t recorded =
@@ -133,8 +144,9 @@ int16_t SoundingPainter::effectiveSensitivity(const tSubHeader& subHeader, int16
 int16_t SoundingPainter::processingLevel(const tSubHeader& subHeader, int16_t version,
                                          int32_t option)
 {
-    if (version > 1 && option != 0)
+    if (version > 1 && option != 0) {
         return static_cast<int16_t>(subHeader.m_Correlation + (option > 1 ? option - 1 : 0));
+    }
     return static_cast<int16_t>(option);
 }
 

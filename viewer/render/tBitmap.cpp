@@ -29,8 +29,9 @@ constexpr int kColorTableEntries = 256;
 void writeI32(uint8_t* p, int32_t value)
 {
     const auto bits = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         p[i] = static_cast<uint8_t>(bits >> (8 * i));
+    }
 }
 
 void writeInfoHeader(uint8_t* block, int32_t rowLength, int32_t rowCount)
@@ -59,8 +60,9 @@ tBitmap::tBitmap(tBitmap&& other) noexcept
 
 tBitmap& tBitmap::operator=(tBitmap&& other) noexcept
 {
-    if (this == &other)
+    if (this == &other) {
         return *this;
+    }
     m_block = std::move(other.m_block);
     m_blockSize = std::exchange(other.m_blockSize, 0);
     m_rowLength = std::exchange(other.m_rowLength, 0);
@@ -82,20 +84,23 @@ void tBitmap::ReleaseBits()
 
 bool tBitmap::Create(int32_t width, int32_t height)
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return false;
+    }
     const int64_t rowLength = (static_cast<int64_t>(width) + 3) / 4 * 4;
     const int64_t pixelBytes = rowLength * height;
     // The first spare row takes each column's element 0, so the spare area is at least a row.
     const int64_t spare = std::max<int64_t>(kSpareBytes, rowLength);
     const int64_t size = kPixelOffset + pixelBytes + spare;
     // The library takes offsets and the drawing byte counts as 32-bit numbers.
-    if (size > std::numeric_limits<int32_t>::max())
+    if (size > std::numeric_limits<int32_t>::max()) {
         return false;
+    }
 
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[static_cast<size_t>(size)]());
-    if (!block)
+    if (!block) {
         return false;
+    }
 
     ReleaseBits();
     m_block = std::move(block);
@@ -111,16 +116,19 @@ bool tBitmap::Create(int32_t width, int32_t height)
 
 void tBitmap::writeHeight()
 {
-    if (m_block)
+    if (m_block) {
         writeI32(m_block.get() + kHeaderHeightOffset, m_rowCount);
+    }
 }
 
 void tBitmap::SetBitmapColor(int16_t iIndex, int32_t color)
 {
-    if (iIndex < 0 || iIndex >= kColorTableEntries)
+    if (iIndex < 0 || iIndex >= kColorTableEntries) {
         throw std::out_of_range("palette index outside 0 to 255");
-    if (!m_block)
+    }
+    if (!m_block) {
         return;
+    }
     uint8_t* entry = m_block.get() + kHeaderSize + 4 * iIndex;
     entry[0] = static_cast<uint8_t>(blueOf(color));
     entry[1] = static_cast<uint8_t>(greenOf(color));
@@ -130,10 +138,12 @@ void tBitmap::SetBitmapColor(int16_t iIndex, int32_t color)
 
 int32_t tBitmap::bitmapColor(int16_t iIndex) const
 {
-    if (iIndex < 0 || iIndex >= kColorTableEntries)
+    if (iIndex < 0 || iIndex >= kColorTableEntries) {
         throw std::out_of_range("palette index outside 0 to 255");
-    if (!m_block)
+    }
+    if (!m_block) {
         return 0;
+    }
     const uint8_t* entry = m_block.get() + kHeaderSize + 4 * iIndex;
     return rgbColor(entry[2], entry[1], entry[0]);
 }
@@ -145,8 +155,9 @@ void tBitmap::CopyRowBytes(int32_t y, const uint8_t* source, int32_t count)
 
 void tBitmap::DrawRow(int32_t y, const std::vector<uint8_t>& row)
 {
-    if (row.empty())
+    if (row.empty()) {
         throw std::out_of_range("row without element 0");
+    }
     if (!m_block || y < 0 || y >= m_rowCount) {
         qDebug().noquote() << QStringLiteral("DrawRow - y out of bounds: ") + QString::number(y);
         return;
@@ -160,12 +171,15 @@ void tBitmap::DrawRow(int32_t y, const std::vector<uint8_t>& row)
 
 bool tBitmap::DrawColumn(int32_t x, const std::vector<uint8_t>& rcColumn)
 {
-    if (rcColumn.empty())
+    if (rcColumn.empty()) {
         throw std::out_of_range("column without element 0");
-    if (x < 0 || x >= m_rowLength)
+    }
+    if (x < 0 || x >= m_rowLength) {
         throw std::out_of_range("column outside the bitmap");
-    if (rcColumn.size() - 1 > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    }
+    if (rcColumn.size() - 1 > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         throw std::out_of_range("column longer than a 32-bit upper bound");
+    }
 
     const auto n = static_cast<int32_t>(rcColumn.size() - 1);
     // A taller column than the block was made for loses its top, not the memory behind the
@@ -185,13 +199,15 @@ bool tBitmap::DrawColumn(int32_t x, const std::vector<uint8_t>& rcColumn)
 
 QImage tBitmap::image() const
 {
-    if (!m_block || m_rowCount <= 0)
+    if (!m_block || m_rowCount <= 0) {
         return {};
+    }
     QImage view(pixels(), m_rowLength, m_rowCount, m_rowLength, QImage::Format_Indexed8);
     QList<QRgb> colors(kColorTableEntries);
     const uint8_t* table = m_block.get() + kHeaderSize;
-    for (int i = 0; i < kColorTableEntries; ++i)
+    for (int i = 0; i < kColorTableEntries; ++i) {
         colors[i] = qRgb(table[4 * i + 2], table[4 * i + 1], table[4 * i]);
+    }
     view.setColorTable(colors);
     return view;
 }
@@ -200,8 +216,9 @@ void tBitmap::StretchDraw(QPainter& painter, int32_t lDestX, int32_t lDestY, int
                           int32_t lDestHeight) const
 {
     const QImage view = image();
-    if (view.isNull() || lDestWidth == 0 || lDestHeight == 0)
+    if (view.isNull() || lDestWidth == 0 || lDestHeight == 0) {
         return;
+    }
     // Image row 0 is the bottom row: map it to the bottom of the destination.
     const QTransform toDestination(static_cast<double>(lDestWidth) / m_rowLength, 0, 0,
                                    -static_cast<double>(lDestHeight) / m_rowCount,
@@ -221,52 +238,62 @@ void tBitmap::Draw(QPainter& hDestDC) const
 
 void tBitmap::Shift(int32_t dx1, int32_t dy1, int32_t dx2, int32_t dy2)
 {
-    if (dx1 < 0 || dy1 < 0 || dx2 < 0 || dy2 < 0)
+    if (dx1 < 0 || dy1 < 0 || dx2 < 0 || dy2 < 0) {
         throw std::out_of_range("negative shift coordinate");
-    if (!m_block)
+    }
+    if (!m_block) {
         return;
+    }
     const int64_t length = static_cast<int64_t>(m_rowLength) *
                                (m_rowCount - std::abs(static_cast<int64_t>(dy1) - dy2)) -
                            std::abs(static_cast<int64_t>(dx1) - dx2);
     // Scrolling by the whole image or more leaves nothing to move.
-    if (length <= 0)
+    if (length <= 0) {
         return;
+    }
     const int64_t from = static_cast<int64_t>(dy2) * m_rowLength + dx2;
     const int64_t to = static_cast<int64_t>(dy1) * m_rowLength + dx1;
     const int64_t area = pixelBytes();
-    if (from + length > area || to + length > area)
+    if (from + length > area || to + length > area) {
         throw std::out_of_range("shift leaves the pixel area");
+    }
     std::memmove(pixels() + to, pixels() + from, static_cast<size_t>(length));
 }
 
 void tBitmap::CopyColors(const tBitmap& other)
 {
-    if (!m_block || !other.m_block || &other == this)
+    if (!m_block || !other.m_block || &other == this) {
         return;
+    }
     std::memcpy(m_block.get() + kHeaderSize, other.m_block.get() + kHeaderSize, kColorTableSize);
 }
 
 bool tBitmap::DrawFish(int32_t x, int32_t y, int16_t FishIDSymbol)
 {
-    if (FishIDSymbol < 0 || FishIDSymbol > 5)
+    if (FishIDSymbol < 0 || FishIDSymbol > 5) {
         throw std::out_of_range("fish symbol outside 0 to 5");
-    if (!m_block)
+    }
+    if (!m_block) {
         return true;
+    }
     return vantrel::FishDraw(pixels(), m_rowLength, m_rowCount, x, y, FishIDSymbol).has_value();
 }
 
 bool tBitmap::Rotate90()
 {
-    if (!m_block)
+    if (!m_block) {
         return true;
+    }
     tBitmap turned;
-    if (!turned.Create(m_requestedHeight, m_requestedWidth))
+    if (!turned.Create(m_requestedHeight, m_requestedWidth)) {
         return false;
+    }
     turned.CopyColors(*this);
     for (int32_t i = 0; i < m_requestedHeight; ++i) {
         const uint8_t* source = pixelRow(i);
-        for (int32_t j = 0; j < m_requestedWidth; ++j)
+        for (int32_t j = 0; j < m_requestedWidth; ++j) {
             turned.pixelRow(j)[i] = source[j];
+        }
     }
     *this = std::move(turned);
     return true;

@@ -17,8 +17,9 @@ int32_t magnitude(int32_t delta)
 
 bool tChart::Create(int32_t width, int32_t height)
 {
-    if (!m_bitmap.Create(width, height))
+    if (!m_bitmap.Create(width, height)) {
         return false;
+    }
     m_pixelWidth = width;
     m_pixelHeight = height;
     return true;
@@ -26,18 +27,20 @@ bool tChart::Create(int32_t width, int32_t height)
 
 void tChart::HScroll(int32_t iDelta)
 {
-    if (iDelta > 0)
+    if (iDelta > 0) {
         m_bitmap.Shift(iDelta, 0, 0, 0);
-    else if (iDelta < 0)
+    } else if (iDelta < 0) {
         m_bitmap.Shift(0, 0, magnitude(iDelta), 0);
+    }
 }
 
 void tChart::VScroll(int32_t iDelta)
 {
-    if (iDelta > 0)
+    if (iDelta > 0) {
         m_bitmap.Shift(0, iDelta, 0, 0);
-    else if (iDelta < 0)
+    } else if (iDelta < 0) {
         m_bitmap.Shift(0, 0, 0, magnitude(iDelta));
+    }
 }
 
 } // namespace brellix

@@ -47,8 +47,9 @@ void appendI16(QByteArray& bytes, int16_t value)
 void appendI32(QByteArray& bytes, int32_t value)
 {
     const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
+    for (int shift = 0; shift < 32; shift += 8) {
         bytes.append(static_cast<char>((bits >> shift) & 0xFF));
+    }
 }
 
 const uint8_t* byteAt(const QByteArray& bytes, int offset)
@@ -103,15 +104,17 @@ tColorScheme::tColorScheme(QObject* parent) : QObject(parent)
 
 size_t tColorScheme::regionSlot(int ColorRegion)
 {
-    if (ColorRegion < 0 || ColorRegion >= kRegions)
+    if (ColorRegion < 0 || ColorRegion >= kRegions) {
         throw std::out_of_range("colour region outside 0 to 2");
+    }
     return static_cast<size_t>(ColorRegion);
 }
 
 void tColorScheme::setiAllBlacklineWidths(int16_t value)
 {
-    for (Region& r : m_regions)
+    for (Region& r : m_regions) {
         r.iBlacklineWidth = value;
+    }
     emit UserPaletteChanged();
     emit BlackLineChanged();
 }
@@ -158,19 +161,22 @@ int16_t tColorScheme::iNumColorPoints(int ColorRegion) const
 int16_t tColorScheme::iIndex(int ColorRegion, int iArrayIndex) const
 {
     const Region& r = region(ColorRegion);
-    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints)
+    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints) {
         return 0;
+    }
     return r.points[static_cast<size_t>(iArrayIndex)].iIndex;
 }
 
 void tColorScheme::setiIndex(int ColorRegion, int iArrayIndex, int16_t iNewValue)
 {
     Region& r = region(ColorRegion);
-    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints)
+    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints) {
         return;
+    }
     int16_t& stored = r.points[static_cast<size_t>(iArrayIndex)].iIndex;
-    if (stored == iNewValue)
+    if (stored == iNewValue) {
         return;
+    }
     stored = iNewValue;
     emit UserPaletteChanged();
 }
@@ -178,19 +184,22 @@ void tColorScheme::setiIndex(int ColorRegion, int iArrayIndex, int16_t iNewValue
 int32_t tColorScheme::lColorValue(int ColorRegion, int iArrayIndex) const
 {
     const Region& r = region(ColorRegion);
-    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints)
+    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints) {
         return 0;
+    }
     return r.points[static_cast<size_t>(iArrayIndex)].lColorValue;
 }
 
 void tColorScheme::setlColorValue(int ColorRegion, int iArrayIndex, int32_t lNewColorValue)
 {
     Region& r = region(ColorRegion);
-    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints)
+    if (iArrayIndex < 0 || iArrayIndex >= r.iNumColorPoints) {
         return;
+    }
     int32_t& stored = r.points[static_cast<size_t>(iArrayIndex)].lColorValue;
-    if (stored == lNewColorValue)
+    if (stored == lNewColorValue) {
         return;
+    }
     stored = lNewColorValue;
     emit UserPaletteChanged();
 }
@@ -231,15 +240,17 @@ bool tColorScheme::parseScheme(const QByteArray& bytes, Regions& regions, int32_
             return false;
         }
         Region r;
-        for (int k = 0; k < kMaxColorPoints; ++k)
+        for (int k = 0; k < kMaxColorPoints; ++k) {
             r.points[static_cast<size_t>(k)] =
                 readPoint(kVersion1PointsOffset + k * kPointRecordSize);
+        }
         r.iNumColorPoints = readI16(byteAt(bytes, kVersion1CountOffset));
         r.iBlacklineWidth = readI16(byteAt(bytes, kVersion1CountOffset + 2));
         r.lBlacklineColor = readI32(byteAt(bytes, kVersion1CountOffset + 4));
         r.lNoEchoColor = readI32(byteAt(bytes, kVersion1CountOffset + 8));
-        if (!checkPoints(r, QStringLiteral("the scheme")))
+        if (!checkPoints(r, QStringLiteral("the scheme"))) {
             return false;
+        }
         regions.fill(r);
         colorMode = kUserColorMode;
         return true;
@@ -258,8 +269,9 @@ bool tColorScheme::parseScheme(const QByteArray& bytes, Regions& regions, int32_
             into.iBlacklineWidth = readI16(byteAt(bytes, kVersion2WidthsOffset + 2 * r));
             into.lBlacklineColor = readI32(byteAt(bytes, kVersion2BlacklineOffset + 4 * r));
             into.lNoEchoColor = readI32(byteAt(bytes, kVersion2NoEchoOffset + 4 * r));
-            if (into.iNumColorPoints < 1 || into.iNumColorPoints > kMaxColorPoints)
+            if (into.iNumColorPoints < 1 || into.iNumColorPoints > kMaxColorPoints) {
                 return checkPoints(into, QStringLiteral("region %1").arg(r));
+            }
             pointRecords += into.iNumColorPoints;
         }
         if (size < kVersion2PointsOffset + pointRecords * kPointRecordSize) {
@@ -273,8 +285,9 @@ bool tColorScheme::parseScheme(const QByteArray& bytes, Regions& regions, int32_
                 into.points[static_cast<size_t>(k)] = readPoint(offset);
                 offset += kPointRecordSize;
             }
-            if (!checkPoints(into, QStringLiteral("region %1").arg(r)))
+            if (!checkPoints(into, QStringLiteral("region %1").arg(r))) {
                 return false;
+            }
         }
         const bool useRegions = readI16(byteAt(bytes, kVersion2UseRegionsOffset)) != 0;
         regions = loaded;
@@ -291,19 +304,22 @@ int32_t tColorScheme::ReadScheme(const QString& strFileName, QString* errorMessa
     QByteArray bytes;
     QFile file(strFileName);
     // A file that cannot be opened reads as version 0, an unknown one.
-    if (file.open(QIODevice::ReadOnly))
+    if (file.open(QIODevice::ReadOnly)) {
         bytes = file.read(kLongestFile);
+    }
     file.close();
 
     Regions regions = m_regions;
     int32_t colorMode = kUserColorMode;
     QString message;
-    if (parseScheme(bytes, regions, colorMode, message))
+    if (parseScheme(bytes, regions, colorMode, message)) {
         m_regions = regions;
-    else
+    } else {
         colorMode = kUserColorMode;
-    if (errorMessage)
+    }
+    if (errorMessage) {
         *errorMessage = message;
+    }
     emit UserPaletteChanged();
     return colorMode;
 }
@@ -315,14 +331,18 @@ bool tColorScheme::WriteScheme(const QString& strFileName, bool bUseRegions,
     appendI16(bytes, 2);
     appendI16(bytes, 0);
     appendI16(bytes, bUseRegions ? int16_t{-1} : int16_t{0});
-    for (const Region& r : m_regions)
+    for (const Region& r : m_regions) {
         appendI16(bytes, r.iNumColorPoints);
-    for (const Region& r : m_regions)
+    }
+    for (const Region& r : m_regions) {
         appendI16(bytes, r.iBlacklineWidth);
-    for (const Region& r : m_regions)
+    }
+    for (const Region& r : m_regions) {
         appendI32(bytes, r.lBlacklineColor);
-    for (const Region& r : m_regions)
+    }
+    for (const Region& r : m_regions) {
         appendI32(bytes, r.lNoEchoColor);
+    }
     for (const Region& r : m_regions) {
         for (int k = 0; k < r.iNumColorPoints && k < kMaxColorPoints; ++k) {
             appendI16(bytes, r.points[static_cast<size_t>(k)].iIndex);
@@ -350,20 +370,23 @@ bool tColorScheme::WriteScheme(const QString& strFileName, bool bUseRegions,
     }
     if (!failure.isEmpty()) {
         // The destructor drops the temporary file; the old file was never touched.
-        if (errorMessage)
+        if (errorMessage) {
             *errorMessage = QStringLiteral("The color file %1 could not be saved: %2")
                                 .arg(strFileName, failure);
+        }
         return false;
     }
-    if (errorMessage)
+    if (errorMessage) {
         errorMessage->clear();
+    }
     return true;
 }
 
 int32_t tColorScheme::BlendColors(int32_t a, int32_t b, float offset, float span)
 {
-    if (span == 0.0f)
+    if (span == 0.0f) {
         throw std::domain_error("division by zero: two colour points share a position");
+    }
     const double weightA = static_cast<double>(span - offset);
     const double weightB = static_cast<double>(offset);
     const double divisor = static_cast<double>(span);
@@ -381,16 +404,18 @@ int32_t tColorScheme::BlendColors(int32_t a, int32_t b, float offset, float span
 int32_t tColorScheme::GetColorValue(int ColorRegion, int16_t iIndex) const
 {
     const Region& r = region(ColorRegion);
-    if (r.iNumColorPoints < 1)
+    if (r.iNumColorPoints < 1) {
         throw std::out_of_range("colour region without colour points");
+    }
     const int count = std::min<int>(r.iNumColorPoints, kMaxColorPoints);
     for (int k = 0; k + 1 < count; ++k) {
         const ColorPoint& lower = r.points[static_cast<size_t>(k)];
         const ColorPoint& upper = r.points[static_cast<size_t>(k + 1)];
-        if (upper.iIndex >= iIndex)
+        if (upper.iIndex >= iIndex) {
             return BlendColors(lower.lColorValue, upper.lColorValue,
                                static_cast<float>(iIndex - lower.iIndex),
                                static_cast<float>(upper.iIndex - lower.iIndex));
+        }
     }
     return r.points[static_cast<size_t>(count - 1)].lColorValue;
 }
@@ -424,8 +449,9 @@ void tColorScheme::PaintColorBarRange(QPainter& painter, const QRectF& bar, bool
         const ColorPoint& lower = r.points[static_cast<size_t>(k)];
         const ColorPoint& upper = r.points[static_cast<size_t>(k + 1)];
         const int span = upper.iIndex - lower.iIndex;
-        if (span <= 0)
+        if (span <= 0) {
             continue;
+        }
         // Position v fills [bottom - (v + 1) unit, bottom - v unit): 0 on the bottom row, 255
         // on the top one. A shared end position is painted again by the next pair.
         for (int v = lower.iIndex; v <= upper.iIndex; ++v) {
@@ -440,8 +466,9 @@ void tColorScheme::PaintColorBarRange(QPainter& painter, const QRectF& bar, bool
 
     if (ShowTicks) {
         const double base = bottom - 1.0;
-        for (int k = 0; k < count; ++k)
+        for (int k = 0; k < count; ++k) {
             DrawPointMarker(painter, bar, base - r.points[static_cast<size_t>(k)].iIndex * unit);
+        }
     }
 }
 
@@ -491,16 +518,19 @@ void tColorScheme::InsertPoint(int ColorRegion, int16_t iIndex, int32_t lColorVa
     Region& r = region(ColorRegion);
     const int count = std::min<int>(r.iNumColorPoints, kMaxColorPoints);
     int at = 0;
-    while (at < count && r.points[static_cast<size_t>(at)].iIndex < iIndex)
+    while (at < count && r.points[static_cast<size_t>(at)].iIndex < iIndex) {
         ++at;
+    }
     if (at < count && r.points[static_cast<size_t>(at)].iIndex == iIndex) {
         r.points[static_cast<size_t>(at)].lColorValue = lColorValue;
         return;
     }
-    if (count >= kMaxColorPoints)
+    if (count >= kMaxColorPoints) {
         throw std::out_of_range("a colour region holds at most 256 colour points");
-    for (int k = count; k > at; --k)
+    }
+    for (int k = count; k > at; --k) {
         r.points[static_cast<size_t>(k)] = r.points[static_cast<size_t>(k - 1)];
+    }
     r.points[static_cast<size_t>(at)] = {iIndex, lColorValue};
     r.iNumColorPoints = static_cast<int16_t>(count + 1);
     emit UserPaletteChanged();
@@ -510,10 +540,12 @@ void tColorScheme::DeletePoint(int ColorRegion, int16_t iIndex)
 {
     Region& r = region(ColorRegion);
     const int count = std::min<int>(r.iNumColorPoints, kMaxColorPoints);
-    if (iIndex < 0 || iIndex >= count)
+    if (iIndex < 0 || iIndex >= count) {
         throw std::out_of_range("colour point number outside the region's points");
-    for (int k = iIndex; k + 1 < count; ++k)
+    }
+    for (int k = iIndex; k + 1 < count; ++k) {
         r.points[static_cast<size_t>(k)] = r.points[static_cast<size_t>(k + 1)];
+    }
     r.points[static_cast<size_t>(count - 1)] = {};
     r.iNumColorPoints = static_cast<int16_t>(count - 1);
     emit UserPaletteChanged();
@@ -524,8 +556,9 @@ int16_t tColorScheme::PixelToColorNumber(float fImageSize, float fPoint)
     const float position = fPoint * 256.0f / fImageSize;
     const double nearest = roundHalfEven(static_cast<double>(position));
     if (!(nearest >= std::numeric_limits<int16_t>::min() &&
-          nearest <= std::numeric_limits<int16_t>::max()))
+          nearest <= std::numeric_limits<int16_t>::max())) {
         throw std::overflow_error("colour bar position is no 16-bit number");
+    }
     return static_cast<int16_t>(nearest);
 }
 

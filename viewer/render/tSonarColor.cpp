@@ -36,8 +36,9 @@ tSonarColor::tSonarColor(QObject* parent) : QObject(parent)
 
 size_t tSonarColor::sectionSlot(int section)
 {
-    if (section < 0 || section > 2)
+    if (section < 0 || section > 2) {
         throw std::out_of_range("colour section outside 0 to 2");
+    }
     return static_cast<size_t>(section);
 }
 
@@ -64,8 +65,9 @@ void tSonarColor::setlNoEchoColor(int ColorRegion, int32_t value)
 uint8_t tSonarColor::ConvertRangeCellToPixel(int16_t iColorSection, int16_t iRangeCell) const
 {
     const size_t section = sectionSlot(iColorSection);
-    if (iRangeCell < 0 || iRangeCell >= kTableEntries)
+    if (iRangeCell < 0 || iRangeCell >= kTableEntries) {
         throw std::out_of_range("range cell outside 0 to 256");
+    }
     return m_colorTable[section * kTableEntries + static_cast<size_t>(iRangeCell)];
 }
 
@@ -77,8 +79,9 @@ void tSonarColor::Reset()
 
 void tSonarColor::SetGrayLine(int16_t iNewGrayLine)
 {
-    if (iNewGrayLine == m_grayLine)
+    if (iNewGrayLine == m_grayLine) {
         return;
+    }
     m_grayLine = iNewGrayLine;
     m_tableSensitivity = -2;
 }
@@ -92,8 +95,9 @@ void tSonarColor::ReloadUserColors()
 
 void tSonarColor::SetColorMode(int32_t NewColorMode)
 {
-    if (NewColorMode == m_colorMode && !isUserMode(NewColorMode))
+    if (NewColorMode == m_colorMode && !isUserMode(NewColorMode)) {
         return;
+    }
     m_colorMode = NewColorMode;
     m_tableSensitivity = -2;
 
@@ -168,8 +172,9 @@ void tSonarColor::announceFinalPair(int32_t blackline, int32_t noEcho)
 
 const tColorScheme& tSonarColor::requireUserScheme() const
 {
-    if (!m_userScheme)
+    if (!m_userScheme) {
         throw std::logic_error("user colour mode without a user colour scheme");
+    }
     return *m_userScheme;
 }
 
@@ -252,8 +257,9 @@ void tSonarColor::BuildColorTable(int16_t sensitivity)
 
 void tSonarColor::FillTableSection(int section, int16_t sensitivity, int lo, int hi)
 {
-    if (m_grayLine == 0)
+    if (m_grayLine == 0) {
         m_grayLine = 1;
+    }
     const auto step = static_cast<float>(static_cast<double>(hi - lo) / m_grayLine);
     uint8_t* entries = m_colorTable.data() + section * kTableEntries;
     for (int v = 0; v <= 255; ++v) {
@@ -271,13 +277,16 @@ bool tSonarColor::ConvertRangeCellsToPixels(std::vector<uint8_t>& rcData, int16_
                                             int16_t iBottomBlackLine, int32_t lSurfaceCellIndex,
                                             int32_t lBottomCellIndex, bool bClearToBottom)
 {
-    if (rcData.empty())
+    if (rcData.empty()) {
         throw std::out_of_range("column without element 0");
-    if (rcData.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    }
+    if (rcData.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         throw std::out_of_range("column longer than a 32-bit count");
+    }
 
-    if (std::abs(int{iSensitivity} - int{m_tableSensitivity}) > 1)
+    if (std::abs(int{iSensitivity} - int{m_tableSensitivity}) > 1) {
         BuildColorTable(iSensitivity);
+    }
 
     const std::array<int16_t, 3> widths{iSurfaceBlackLine, iFishBlackLine, iBottomBlackLine};
     return vantrel::ColumnConvert(rcData.data(), static_cast<int32_t>(rcData.size()),

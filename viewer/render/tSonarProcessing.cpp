@@ -18,13 +18,16 @@ bool tSonarProcessing::Setup(float sngFeetPerPixel, float sngUpperLimit, float s
 bool tSonarProcessing::RemoveSurfaceClutter(std::vector<uint8_t>& rcSonarColumn,
                                             int32_t lSurfaceCellIndex)
 {
-    if (rcSonarColumn.empty())
+    if (rcSonarColumn.empty()) {
         throw std::out_of_range("column without element 0");
+    }
     const size_t upperBound = rcSonarColumn.size() - 1;
-    if (upperBound == 0)
+    if (upperBound == 0) {
         return true;
-    if (upperBound > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    }
+    if (upperBound > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         throw std::out_of_range("column longer than a 32-bit count");
+    }
     return vantrel::ProcessRemoveSurfaceClutter(rcSonarColumn.data(),
                                                 static_cast<int32_t>(upperBound), lSurfaceCellIndex)
         .has_value();
@@ -33,10 +36,12 @@ bool tSonarProcessing::RemoveSurfaceClutter(std::vector<uint8_t>& rcSonarColumn,
 void tSonarProcessing::HorizontalCorrelation(std::vector<uint8_t>& column, int16_t iASP,
                                              int16_t /*iSensitivity*/, float UpperFt, float LowerFt)
 {
-    if (column.empty())
+    if (column.empty()) {
         throw std::out_of_range("column without element 0");
-    if (iASP > 3 || iASP < 0)
+    }
+    if (iASP > 3 || iASP < 0) {
         return;
+    }
 
     const size_t cells = column.size();
     if (cells != m_cells || UpperFt != m_upperLimit || LowerFt != m_lowerLimit) {
@@ -52,8 +57,9 @@ void tSonarProcessing::HorizontalCorrelation(std::vector<uint8_t>& column, int16
     for (size_t j = 0; j < cells; ++j) {
         for (int d = 1; d <= iASP; ++d) {
             const uint8_t v = history((m_ringSlot - d + kHistorySlots) % kHistorySlots, j);
-            if (v < column[j])
+            if (v < column[j]) {
                 column[j] = v;
+            }
         }
     }
     m_ringSlot = static_cast<int16_t>((m_ringSlot + 1) % kHistorySlots);
