@@ -1,6 +1,7 @@
 // The main window's menu tree, built from one table of control names, captions, shortcuts,
-// visibility and check marks, with a pointer for every menu and item by its control name. The
-// main window carries it the way a form carries its controls; the commands are the window's.
+// visibility, check marks and whether an item acts on a chart, with a pointer for every menu and
+// item by its control name. The main window carries it the way a form carries its controls; the
+// commands are the window's.
 #pragma once
 
 #include <QList>
@@ -20,6 +21,9 @@ class MainMenus
 public:
     // Builds the tree into bar; the items belong to owner.
     void createMenus(QMenuBar& bar, QObject& owner);
+    // Enables the items that act on a chart while the active chart is ready, disables them
+    // otherwise.
+    void enableChartItems(bool ready);
     // Lists the sub-windows of area below the Window menu's items, numbered and the active one
     // checked; an entry activates its window.
     void updateWindowList(QMdiArea& area);
@@ -116,6 +120,7 @@ public:
     QAction* mnuHelpAbout = nullptr;
 
 private:
+    std::vector<QAction*> m_chartItems;
     QList<QAction*> m_windowListItems;
 };
 

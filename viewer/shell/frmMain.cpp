@@ -6,17 +6,16 @@
 #include "document/frmDocument.h"
 #include "platform/ApplicationState.h"
 #include "platform/SettingsStore.h"
+#include "render/UserPaletteText.h"
 #include "shell/ChartArrangement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -25,7 +24,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
-#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -38,15 +36,6 @@ static void initBrellixResources()
 }
 
 namespace brellix {
-
-namespace {
-
-QString twoHexDigits(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-} // namespace
 
 frmMain::frmMain(SettingsStore& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_placement(settings)
@@ -70,7 +59,7 @@ frmMain::frmMain(SettingsStore& settings, QWidget* parent)
     connect(mnuWindow, &QMenu::aboutToShow, this, [this] { updateWindowList(*m_mdiArea); });
     createActions();
     createToolBar(*this, *this, [this](const QString& key) { tbToolBar_ButtonClick(key); });
-    createStatusBar();
+    createStatusBar(*this);
     createToolWindows();
 }
 
@@ -202,26 +191,6 @@ void frmMain::createActions()
     command(mnuHelpSearch, [this] { mnuHelpContents_Click(); });
 }
 
-void frmMain::createStatusBar()
-{
-    sbStatusBar = statusBar();
-    sbStatusBar->setObjectName(QStringLiteral("sbStatusBar"));
-    m_panelStatus = new QLabel(this);
-    m_panelStatus->setObjectName(QStringLiteral("sbPanelStatus"));
-    m_panelDate = new QLabel(this);
-    m_panelDate->setObjectName(QStringLiteral("sbPanelDate"));
-    m_panelTime = new QLabel(this);
-    m_panelTime->setObjectName(QStringLiteral("sbPanelTime"));
-    sbStatusBar->addWidget(m_panelStatus, 1);
-    sbStatusBar->addPermanentWidget(m_panelDate);
-    sbStatusBar->addPermanentWidget(m_panelTime);
-    m_clock = new QTimer(this);
-    m_clock->setInterval(1000);
-    connect(m_clock, &QTimer::timeout, this, &frmMain::updateClock);
-    m_clock->start();
-    updateClock();
-}
-
 void frmMain::createToolWindows()
 {
     m_userColorScheme = new frmUserColorScheme(this);
@@ -230,28 +199,6 @@ void frmMain::createToolWindows()
             [this] { mnuViewChartSettings->setChecked(false); });
     connect(m_userColorScheme, &frmUserColorScheme::closedByUser, this,
             [this] { mnuViewUserColorScheme->setChecked(false); });
-}
-
-void frmMain::updateClock()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale;
-    m_panelDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    m_panelTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
-}
-
-QLabel* frmMain::statusPanel(int panel) const
-{
-    switch (panel) {
-    case 1:
-        return m_panelStatus;
-    case 2:
-        return m_panelDate;
-    case 3:
-        return m_panelTime;
-    default:
-        return nullptr;
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,7 +224,7 @@ void frmMain::load(const QString& commandLine)
     m_placement.loadMainWindow(*this);
     m_fileDialogFolder = m_settings.getText(settingskeys::kMruDir, defaultFolder());
     SynchronizeMenu();
-    m_panelStatus->setText(QStringLiteral("Ready"));
+    statusPanel(1)->setText(QStringLiteral("Ready"));
 
     const bool showChartSettings = m_settings.get(settingskeys::kShowChartSettings);
     mnuViewChartSettings->setChecked(showChartSettings);
@@ -419,51 +366,7 @@ void frmMain::SynchronizeMenu()
     m_chartOptions->setSonarOptions(ready ? &active->SonarOptions : nullptr);
     m_chartOptions->LoadSettings();
 
-    const QList<QAction*> needsChart = {
-        mnuFileClose,
-        mnuFileSave,
-        mnuFileSaveAs,
-        mnuFileSaveAll,
-        mnuFileProperties,
-        mnuFilePrint,
-        mnuFilePrintPreview,
-        mnuFileSend,
-        mnuEditUndo,
-        mnuEditCut,
-        mnuEditCopy,
-        mnuEditPaste,
-        mnuSoundingsSensitivity,
-        mnuSoundingsColorLine,
-        mnuSoundingsDepthRange,
-        mnuSoundingsAutoDepthRange,
-        mnuSoundingsPositionPrevious,
-        mnuSoundingsPositionNext,
-        mnuSoundingsPositionPlay,
-        mnuSoundingsPositionPause,
-        mnuSoundingsPositionReplay,
-        mnuSoundingsPositionRewind,
-        mnuSoundingsPositionForward,
-        mnuSoundingsPositionStartSelection,
-        mnuSoundingsPositionStopSelection,
-        mnuSoundingsAutoSensitivity,
-        mnuSoundingsFishIDFishDepths,
-        mnuSoundingsFishIDFishSymbols,
-        mnuSoundingsASPItems[0],
-        mnuSoundingsASPItems[1],
-        mnuSoundingsASPItems[2],
-        mnuSoundingsColorModeItems[tSonarOptions::kUserDefined],
-        mnuSoundingsColorModeItems[tSonarOptions::kColorWhiteBackground],
-        mnuSoundingsColorModeItems[tSonarOptions::kColorBlueBackground],
-        mnuSoundingsColorModeItems[tSonarOptions::kGrayscale],
-        mnuSoundingsColorModeItems[tSonarOptions::kInverseGrayscale],
-        mnuWindowNewWindow,
-    };
-    for (QAction* item : needsChart) {
-        item->setEnabled(ready);
-    }
-    for (QAction* item : mnuSoundingsSurfaceClarityItems) {
-        item->setEnabled(ready);
-    }
+    enableChartItems(ready);
 
     if (!ready) {
         return;
@@ -582,27 +485,13 @@ void frmMain::mnuFileNew_Click()
     showDocument(std::move(document));
 }
 
-QString frmMain::userPaletteText() const
-{
-    const tColorScheme& scheme = m_userColorScheme->UserColorScheme();
-    QString text;
-    text.reserve(256 * 20);
-    for (int index = 0; index < 256; ++index) {
-        const int32_t color = scheme.GetColorValue(1, static_cast<int16_t>(index));
-        text += QStringLiteral("0x") + twoHexDigits(color & 0xFF) + QStringLiteral(", 0x") +
-                twoHexDigits((color >> 8) & 0xFF) + QStringLiteral(", 0x") +
-                twoHexDigits((color >> 16) & 0xFF) + QStringLiteral(",\r\n");
-    }
-    return text;
-}
-
 void frmMain::mnuEditCopy_Click()
 {
     // A scheme being edited can hold two points at one position, where no colour blends; the
     // clipboard then keeps what it had.
     QString text;
     try {
-        text = userPaletteText();
+        text = userPaletteText(m_userColorScheme->UserColorScheme());
     } catch (const std::exception& error) {
         showMessage(QString::fromUtf8(error.what()));
         return;

@@ -2,12 +2,13 @@
 // windows, the two tool windows (chart settings, colour scheme editor) and the services the
 // charts call back (DocumentHost). Settings go through the SettingsStore it is given.
 //
-// The menu tree (MainMenus) and the toolbar (MainToolBar) are its controls, as a form's are;
+// The menu tree, the toolbar and the status bar are its controls, as a form's are;
 // every command is written once here and run alike from its menu item and its button.
 #pragma once
 
 #include "document/DocumentHost.h"
 #include "shell/MainMenus.h"
+#include "shell/MainStatusBar.h"
 #include "shell/MainToolBar.h"
 #include "shell/WindowPlacement.h"
 
@@ -22,11 +23,8 @@
 #include <memory>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
-class QStatusBar;
-class QTimer;
 
 namespace brellix {
 
@@ -35,7 +33,11 @@ class frmChartOptions;
 class frmUserColorScheme;
 class frmDocument;
 
-class frmMain : public QMainWindow, public MainMenus, public MainToolBar, public DocumentHost
+class frmMain : public QMainWindow,
+                public MainMenus,
+                public MainToolBar,
+                public MainStatusBar,
+                public DocumentHost
 {
     Q_OBJECT
 
@@ -69,13 +71,6 @@ public:
     // Dispatches a toolbar click by the button's key to its menu item's command; an unknown
     // key does nothing.
     void tbToolBar_ButtonClick(const QString& key);
-    // The status bar panel 1, 2 or 3.
-    QLabel* statusPanel(int panel) const;
-
-    // Copy: the user palette of the water column as 256 lines "0xRR, 0xGG, 0xBB,\r\n".
-    // Throws what tColorScheme::GetColorValue throws for a scheme it cannot blend.
-    QString userPaletteText() const;
-
     // DocumentHost
     void SynchronizeMenu() override;
     void SyncFilePosition(tSonarFile& SonarFile, int32_t SoundingNumber) override;
@@ -89,8 +84,6 @@ public:
     int32_t positionFormat() const override;
     int32_t depthFormat() const override;
 
-    QStatusBar* sbStatusBar = nullptr;
-
     // Shows the window's message boxes; replaceable so that tests read them instead.
     using MessageHandler =
         std::function<void(const QString& title, const QString& text, QMessageBox::Icon icon)>;
@@ -103,7 +96,6 @@ protected:
 private:
     // The commands behind the menu items, each registered once for its item.
     void createActions();
-    void createStatusBar();
     void createToolWindows();
     // Connects item to run, and keeps run as the item's command for its toolbar button. A
     // click on a check item does not flip its mark by itself: the command and the next
@@ -133,7 +125,6 @@ private:
     void mnuHelpContents_Click();
     void startSelection(frmDocument& chart);
     void stopSelection(frmDocument& chart);
-    void updateClock();
 
     void UserColorSchemeEvents_BlackLineChanged();
     void UserColorSchemeEvents_UserPaletteChanged();
@@ -143,10 +134,6 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     frmChartOptions* m_chartOptions = nullptr;
     frmUserColorScheme* m_userColorScheme = nullptr;
-    QLabel* m_panelStatus = nullptr;
-    QLabel* m_panelDate = nullptr;
-    QLabel* m_panelTime = nullptr;
-    QTimer* m_clock = nullptr;
     QHash<const QAction*, std::function<void()>> m_commands;
     // The chart active at the previous synchronisation; forgotten when it unloads.
     QPointer<frmDocument> m_previousActive;
