@@ -1,10 +1,8 @@
 #include "frmDocument.h"
 
-#include <algorithm>
-
-#include "ChartPicture.h"
-#include "ChartSlider.h"
-#include "DocumentHost.h"
+#include "document/ChartPicture.h"
+#include "document/ChartSlider.h"
+#include "document/DocumentHost.h"
 
 #include "common/Rounding.h"
 #include "common/ScreenTwips.h"
@@ -14,14 +12,12 @@
 
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <exception>
 
 namespace brellix {
 
@@ -45,18 +41,7 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Empty Chart"));
 
-    picSonarImage = new ChartPicture(this);
-    sldSounding = new ChartSlider(this);
-    sldSensitivity = new ChartSlider(this);
-    sldColorLine = new ChartSlider(this);
-    lblSensitivity = new QLabel(QStringLiteral("Sensitivity"), this);
-    lblColorLine = new QLabel(QStringLiteral("ColorLine"), this);
-    lblSensitivity->setAlignment(Qt::AlignCenter);
-    lblColorLine->setAlignment(Qt::AlignCenter);
-    txtDepthPopup = new QPlainTextEdit(this);
-    txtDepthPopup->setReadOnly(true);
-    txtDepthPopup->setVisible(false);
-    txtDepthPopup->setBackgroundRole(QPalette::ToolTipBase);
+    createControls(*this);
 
     tmrUpdate = new QTimer(this);
     tmrUpdate->setInterval(kNormalInterval);
@@ -76,18 +61,15 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     m_painter.setUserColorScheme(&m_host.UserColorScheme());
     m_painter.setSonarFile(SonarFile.get());
 
-    ++m_settingSliders;
-    sldColorLine->setRange(0, 100);
-    sldColorLine->setValue(sliderFromLevel(SonarOptions.iColorLine()));
+    setSliderRange(sldColorLine, 0, 100);
+    setSliderValue(sldColorLine, sliderFromLevel(SonarOptions.iColorLine()));
     if (SonarOptions.bAutoSensitivity()) {
-        sldSensitivity->setRange(-50, 50);
-        sldSensitivity->setValue(SonarOptions.iSensitivity());
+        setSliderRange(sldSensitivity, -50, 50);
+        setSliderValue(sldSensitivity, SonarOptions.iSensitivity());
     } else {
-        sldSensitivity->setRange(0, 100);
-        sldSensitivity->setValue(sliderFromLevel(SonarOptions.iSensitivity()));
+        setSliderRange(sldSensitivity, 0, 100);
+        setSliderValue(sldSensitivity, sliderFromLevel(SonarOptions.iSensitivity()));
     }
-    --m_settingSliders;
-    DocumentState = kPaused;
 
     // The window state of the chart closed last, applied when this one is first shown.
     m_initialWindowState = m_host.settings().get(settingskeys::kDocState);
@@ -99,25 +81,25 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     connect(tmrUpdate, &QTimer::timeout, this, &frmDocument::tmrUpdate_Timer);
     connect(m_redrawTimer, &QTimer::timeout, this, [this] { IdleRedraw(); });
     connect(sldSounding, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0) {
+        if (!settingSliders()) {
             sldSounding_Scroll();
         }
     });
     connect(sldSensitivity, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0) {
+        if (!settingSliders()) {
             sldSensitivity_Scroll();
         }
     });
     connect(sldColorLine, &QSlider::valueChanged, this, [this] {
-        if (m_settingSliders == 0) {
+        if (!settingSliders()) {
             sldColorLine_Scroll();
         }
     });
 
-    readScreenMetrics();
-    applyLayoutToControls();
-    resize(twipsToPixels(m_layout.picSonarImage.width, m_twipsPerPixelX),
-           twipsToPixels(m_layout.picSonarImage.height + lBottomMargin, m_twipsPerPixelY));
+    readScreenMetrics(*this);
+    placeControls(m_layout);
+    resize(twipsToPixels(m_layout.picSonarImage.width, twipsPerPixelX()),
+           twipsToPixels(m_layout.picSonarImage.height + lBottomMargin, twipsPerPixelY()));
     tmrUpdate->start();
 }
 
@@ -235,9 +217,14 @@ void frmDocument::SetupSoundingSlider()
     ResetIdle();
 }
 
+bool frmDocument::hasLog() const
+{
+    return SonarFile && !SonarFile->GetFilename().isEmpty();
+}
+
 bool frmDocument::hasSoundings() const
 {
-    return SonarFile && !SonarFile->GetFilename().isEmpty() && SonarFile->NumSoundings() > 0;
+    return hasLog() && SonarFile->NumSoundings() > 0;
 }
 
 void frmDocument::UpdatePositionDisplay()
@@ -250,7 +237,7 @@ void frmDocument::UpdatePositionDisplay()
 void frmDocument::syncOthers()
 {
     // An empty chart has no log to keep others in step with.
-    if (SonarFile && !SonarFile->GetFilename().isEmpty()) {
+    if (hasLog()) {
         m_host.SyncFilePosition(*SonarFile, sldSounding->value());
     }
 }
@@ -258,7 +245,7 @@ void frmDocument::syncOthers()
 void frmDocument::UpdateCaption()
 {
     // A reader that never opened a log leaves the caption as the host set it.
-    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
+    if (!hasLog()) {
         return;
     }
     const QString left = QString::number(lPosition - lVisibleSoundings);
@@ -303,12 +290,7 @@ void frmDocument::SetState(int32_t NewState)
 
 void frmDocument::UserColorSchemeChanged()
 {
-    try {
-        SonarColors.SetColorMode(SonarOptions.ColorMode());
-    } catch (const std::exception& e) {
-        // A scheme the user is still editing may have a region without points.
-        qWarning("user colour scheme: %s", e.what());
-    }
+    m_painter.applyColorMode();
     showChart();
 }
 
@@ -335,21 +317,7 @@ void frmDocument::SonarOptions_OptionsChanged()
         sldSensitivity_Scroll();
     }
 
-    SonarColors.Reset();
-    for (int r = 0; r < 3; ++r) {
-        SonarColors.setlBlacklineColor(r, SonarOptions.lBlacklineColor(r));
-        SonarColors.setlNoEchoColor(r, SonarOptions.lNoEchoColor(r));
-    }
-    try {
-        SonarColors.SetColorMode(SonarOptions.ColorMode());
-    } catch (const std::exception& e) {
-        qWarning("user colour scheme: %s", e.what());
-    }
-    for (int r = 0; r < 3; ++r) {
-        SonarOptions.setlBlacklineColor(r, SonarColors.lBlacklineColor(r));
-        SonarOptions.setlNoEchoColor(r, SonarColors.lNoEchoColor(r));
-    }
-    SonarColors.SetGrayLine(SonarOptions.iColorLine());
+    m_painter.applyColorOptions();
     // Before the first layout there are no depth pixels to divide by.
     if (lDepthPixels > 0) {
         SonarProcessing.Setup(SonarOptions.sngDepthRange() / static_cast<float>(lDepthPixels),
@@ -388,7 +356,7 @@ void frmDocument::showChart()
 
 void frmDocument::StepForward()
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
+    if (!hasLog()) {
         return;
     }
     ++lPosition;
@@ -415,7 +383,7 @@ void frmDocument::StepForward()
 
 void frmDocument::StepBack()
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
+    if (!hasLog()) {
         return;
     }
     --lPosition;
@@ -540,7 +508,7 @@ void frmDocument::tmrUpdate_Timer()
 
 void frmDocument::GotoFilePosition(int64_t Position)
 {
-    if (!SonarFile || SonarFile->GetFilename().isEmpty()) {
+    if (!hasLog()) {
         return;
     }
     int64_t address = Position;
@@ -676,31 +644,15 @@ bool frmDocument::isChartMaximized() const
     return isMaximized();
 }
 
-void frmDocument::setTwipsPerPixel(double x, double y)
-{
-    m_twipsPerPixelX = x;
-    m_twipsPerPixelY = y;
-    m_metricsOverridden = true;
-}
-
-void frmDocument::readScreenMetrics()
-{
-    if (m_metricsOverridden) {
-        return;
-    }
-    m_twipsPerPixelX = screenTwipsPerPixelX(screen());
-    m_twipsPerPixelY = screenTwipsPerPixelY(screen());
-}
-
 void frmDocument::layOutWindow()
 {
-    readScreenMetrics();
-    m_layout.arrange(nearestInt32(width() * m_twipsPerPixelX),
-                     nearestInt32(height() * m_twipsPerPixelY), lBottomMargin);
-    applyLayoutToControls();
+    readScreenMetrics(*this);
+    m_layout.arrange(nearestInt32(width() * twipsPerPixelX()),
+                     nearestInt32(height() * twipsPerPixelY()), lBottomMargin);
+    placeControls(m_layout);
 
     const ChartGeometry geometry =
-        m_layout.geometry(bHorizontal, m_twipsPerPixelX, m_twipsPerPixelY);
+        m_layout.geometry(bHorizontal, twipsPerPixelX(), twipsPerPixelY());
     lChartColumns = geometry.lChartColumns;
     lDepthPixels = geometry.lDepthPixels;
     lTwipsPerDepthPixel = geometry.lTwipsPerDepthPixel;
@@ -709,50 +661,6 @@ void frmDocument::layOutWindow()
     Chart.Create(geometry.bitmapWidth, geometry.bitmapHeight);
     SetupSoundingSlider();
     SonarOptions_OptionsChanged();
-}
-
-void frmDocument::applyLayoutToControls()
-{
-    const auto place = [this](QWidget* control, const TwipsRect& r) {
-        control->setGeometry(
-            twipsToPixels(r.left, m_twipsPerPixelX), twipsToPixels(r.top, m_twipsPerPixelY),
-            twipsToPixels(r.width, m_twipsPerPixelX), twipsToPixels(r.height, m_twipsPerPixelY));
-    };
-    place(picSonarImage, m_layout.picSonarImage);
-    place(sldSounding, m_layout.sldSounding);
-    // The label boxes were sized for a smaller system font: widen them about their centre so
-    // the captions are never cut.
-    const auto placeLabel = [&place](QLabel* label, const TwipsRect& r) {
-        place(label, r);
-        const int needed = label->sizeHint().width();
-        QRect g = label->geometry();
-        if (needed > g.width()) {
-            g.adjust(-(needed - g.width()) / 2, 0, (needed - g.width() + 1) / 2, 0);
-            label->setGeometry(g);
-        }
-    };
-    placeLabel(lblSensitivity, m_layout.lblSensitivity);
-    placeLabel(lblColorLine, m_layout.lblColorLine);
-    place(sldSensitivity, m_layout.sldSensitivity);
-    place(sldColorLine, m_layout.sldColorLine);
-    place(txtDepthPopup, m_layout.txtDepthPopup);
-}
-
-void frmDocument::setSliderValue(ChartSlider* slider, int value)
-{
-    ++m_settingSliders;
-    slider->setValue(value);
-    --m_settingSliders;
-}
-
-void frmDocument::setSliderRange(ChartSlider* slider, int minimum, int maximum)
-{
-    if (maximum < minimum) {
-        return;
-    }
-    ++m_settingSliders;
-    slider->setRange(minimum, maximum);
-    --m_settingSliders;
 }
 
 void frmDocument::resizeEvent(QResizeEvent* event)

@@ -16,8 +16,9 @@
 //                        "Settings"/"SurfaceClarity", "ASP", "AutoSense";
 //   depthFormat          for the depth texts.
 //
-// When first shown inside a QMdiSubWindow it applies initialWindowState() to it. Whoever puts
-// it into a sub-window owns it through that sub-window.
+// Its controls (ChartControls) are members as a form's are. When first shown inside a QMdiSubWindow
+// it applies initialWindowState() to it. Whoever puts it into a sub-window owns it through that
+// sub-window.
 //
 // The progressive full redraw runs in slices of a few milliseconds from a zero-interval timer
 // and returns to the event loop between slices; it never spins a nested event loop.
@@ -26,6 +27,7 @@
 #include "render/ChartLayout.h"
 #include "render/SoundingPainter.h"
 
+#include "document/ChartControls.h"
 #include "logs/tSonarFile.h"
 #include "options/tSonarOptions.h"
 #include "render/ChartLayout.h"
@@ -40,17 +42,13 @@
 #include <cstdint>
 #include <memory>
 
-class QLabel;
-class QPlainTextEdit;
 class QTimer;
 
 namespace brellix {
 
-class ChartPicture;
-class ChartSlider;
 class DocumentHost;
 
-class frmDocument : public QWidget
+class frmDocument : public QWidget, public ChartControls
 {
     Q_OBJECT
 
@@ -136,13 +134,6 @@ public:
     QString strPath;
     QString strFile;
 
-    ChartPicture* picSonarImage = nullptr;
-    ChartSlider* sldSounding = nullptr;
-    ChartSlider* sldSensitivity = nullptr;
-    ChartSlider* sldColorLine = nullptr;
-    QLabel* lblSensitivity = nullptr;
-    QLabel* lblColorLine = nullptr;
-    QPlainTextEdit* txtDepthPopup = nullptr;
     QTimer* tmrUpdate = nullptr;
     QTimer* tmrDepthPopup = nullptr;
 
@@ -157,13 +148,9 @@ public:
     int16_t step() const { return iStep; }
     int16_t redrawPasses() const { return iRedrawPasses; }
     const ChartLayout& layoutTwips() const { return m_layout; }
-    double twipsPerPixelX() const { return m_twipsPerPixelX; }
-    double twipsPerPixelY() const { return m_twipsPerPixelY; }
     // Whether this window counts as maximised for the playback gate.
     bool isChartMaximized() const;
 
-    // Overrides the screen's twips per pixel (tests): the next layout uses them.
-    void setTwipsPerPixel(double x, double y);
     // Lays the window out for its current size (runs on every resize).
     void layOutWindow();
 
@@ -191,11 +178,10 @@ private:
     void sldSensitivity_Scroll();
     void sldColorLine_Scroll();
     void scheduleRedrawSlice();
-    void readScreenMetrics();
+    // Whether the reader was given a log (a chart that never opened one has none), and
+    // whether that log has soundings.
+    bool hasLog() const;
     bool hasSoundings() const;
-    void applyLayoutToControls();
-    void setSliderValue(ChartSlider* slider, int value);
-    void setSliderRange(ChartSlider* slider, int minimum, int maximum);
 
     DocumentHost& m_host;
     SoundingPainter m_painter;
@@ -216,16 +202,11 @@ private:
     int32_t lRedrawOffset = 0;
     int32_t lRedrawPosition = 0;
 
-    double m_twipsPerPixelX = 15.0;
-    double m_twipsPerPixelY = 15.0;
-    bool m_metricsOverridden = false;
     int32_t m_initialWindowState = 0;
     bool m_unloaded = false;
     bool m_windowStateApplied = false;
     // A window that was never shown (a channel the reader refused) leaves the keys alone.
     bool m_everShown = false;
-    // Slider values set by the code itself raise no scroll handling.
-    int m_settingSliders = 0;
 };
 
 } // namespace brellix

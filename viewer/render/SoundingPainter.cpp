@@ -9,8 +9,11 @@
 #include "render/tSonarColor.h"
 #include "render/tSonarProcessing.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <array>
+#include <exception>
 
 namespace brellix {
 
@@ -107,6 +110,30 @@ bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWor
         destination.DrawColumn(x, m_rangeCells);
     }
     return rangeChanged;
+}
+
+void SoundingPainter::applyColorOptions()
+{
+    m_colors.Reset();
+    for (int r = 0; r < 3; ++r) {
+        m_colors.setlBlacklineColor(r, m_options.lBlacklineColor(r));
+        m_colors.setlNoEchoColor(r, m_options.lNoEchoColor(r));
+    }
+    applyColorMode();
+    for (int r = 0; r < 3; ++r) {
+        m_options.setlBlacklineColor(r, m_colors.lBlacklineColor(r));
+        m_options.setlNoEchoColor(r, m_colors.lNoEchoColor(r));
+    }
+    m_colors.SetGrayLine(m_options.iColorLine());
+}
+
+void SoundingPainter::applyColorMode()
+{
+    try {
+        m_colors.SetColorMode(m_options.ColorMode());
+    } catch (const std::exception& e) {
+        qWarning("user colour scheme: %s", e.what());
+    }
 }
 
 void SoundingPainter::ClearColumn(tChart& chart, int32_t x) const

@@ -43,6 +43,14 @@ public:
     // never lowered by soundings far from it, such as the oldest lines a full redraw ends with.
     void keepCorrelationAdjacent(int32_t sounding, int32_t direction);
 
+    // Rebuilds the colour tables from the options: black line and no-echo colours, the colour
+    // mode and the colour line, the options taking back the colours the mode sets.
+    void applyColorOptions();
+    // Sets the colour mode again, for a user scheme that changed. A user scheme that cannot be
+    // blended (a region without points while it is being edited) leaves the tables as they
+    // were, with a warning.
+    void applyColorMode();
+
     // Fills line x with palette entry 0.
     void ClearColumn(tChart& chart, int32_t x) const;
 
