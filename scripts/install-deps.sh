@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh [--fuzz]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make pkg-config binutils libgtest-dev libgmock-dev
+packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-dev libgmock-dev
           libbenchmark-dev qt6-base-dev)
 for arg in "$@"; do
     case "$arg" in

@@ -1,3 +1,4 @@
+// Stamping a fish symbol into the caller's 8-bit bitmap, clipped at its edges.
 #pragma once
 
 #include <cstdint>

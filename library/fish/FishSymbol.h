@@ -1,3 +1,4 @@
+// The six fish symbols, smallest first, as pictures the drawing reads pixel by pixel.
 #pragma once
 
 #include <cstdint>

@@ -7,7 +7,7 @@ namespace vantrel {
 
 void HorizontalCorrelator::restart()
 {
-    resetPending_ = true;
+    m_resetPending = true;
 }
 
 void HorizontalCorrelator::apply(uint8_t* column, int32_t count, int16_t level)
@@ -18,15 +18,15 @@ void HorizontalCorrelator::apply(uint8_t* column, int32_t count, int16_t level)
     // More cells than a history row holds is a caller error; correlate what fits.
     const int32_t cells = std::min(count, maxProcessedCells);
 
-    if (resetPending_) {
-        for (Row& row : history_) {
+    if (m_resetPending) {
+        for (Row& row : m_history) {
             row.fill(255);
         }
-        resetPending_ = false;
+        m_resetPending = false;
     }
 
-    position_ = static_cast<int16_t>((position_ + historyRows - 1) % historyRows);
-    Row& newest = history_[static_cast<std::size_t>(position_)];
+    m_position = static_cast<int16_t>((m_position + historyRows - 1) % historyRows);
+    Row& newest = m_history[static_cast<std::size_t>(m_position)];
     std::copy_n(column, cells, newest.begin());
     std::fill(newest.begin() + cells, newest.end(), uint8_t{0});
 
@@ -37,7 +37,7 @@ void HorizontalCorrelator::apply(uint8_t* column, int32_t count, int16_t level)
     std::size_t olderCount = 0;
     for (int32_t m = 1; m < std::min(combined, historyRows); ++m) {
         older[olderCount++] =
-            history_[static_cast<std::size_t>((position_ + m) % historyRows)].data();
+            m_history[static_cast<std::size_t>((m_position + m) % historyRows)].data();
     }
     if (olderCount == 0) {
         return;

@@ -1,3 +1,5 @@
+// The correlation across columns: a ring of the last four columns processed, each new column
+// lowered to its minimum over the last level + 1 of them.
 #pragma once
 
 #include "ProcessingLimits.h"
@@ -24,15 +26,15 @@ public:
     void apply(uint8_t* column, int32_t count, int16_t level);
 
     // Row of the newest column; the ring runs backwards: 0, 3, 2, 1, 0, ...
-    int16_t position() const { return position_; }
-    bool resetPending() const { return resetPending_; }
+    int16_t position() const { return m_position; }
+    bool resetPending() const { return m_resetPending; }
 
 private:
     using Row = std::array<uint8_t, maxProcessedCells>;
 
-    std::array<Row, historyRows> history_{};
-    int16_t position_ = 0;
-    bool resetPending_ = false;
+    std::array<Row, historyRows> m_history{};
+    int16_t m_position = 0;
+    bool m_resetPending = false;
 };
 
 } // namespace vantrel

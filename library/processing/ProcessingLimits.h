@@ -1,3 +1,4 @@
+// How much of a column the signal processing keeps state for.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The library's one processing state per process: the surface clutter filter and the
+// correlation history that the Process exports share between calls.
 #pragma once
 
 #include "HorizontalCorrelator.h"
@@ -22,12 +24,12 @@ public:
     // Kept for the viewer's call sequence: the correlation already leaves the final column.
     void recombination() {}
 
-    const SurfaceClutterFilter& clutter() const { return clutter_; }
-    const HorizontalCorrelator& correlator() const { return correlator_; }
+    const SurfaceClutterFilter& clutter() const { return m_clutter; }
+    const HorizontalCorrelator& correlator() const { return m_correlator; }
 
 private:
-    SurfaceClutterFilter clutter_;
-    HorizontalCorrelator correlator_;
+    SurfaceClutterFilter m_clutter;
+    HorizontalCorrelator m_correlator;
 };
 
 } // namespace vantrel

@@ -6,13 +6,13 @@ namespace vantrel {
 
 void SurfaceClutterFilter::restart(int32_t clarityLevel)
 {
-    clarityLevel_ = clarityLevel;
-    resetPending_ = true;
+    m_clarityLevel = clarityLevel;
+    m_resetPending = true;
 }
 
 int32_t SurfaceClutterFilter::track(int32_t cell, int32_t intensity)
 {
-    int32_t& average = averages_[static_cast<std::size_t>(cell)];
+    int32_t& average = m_averages[static_cast<std::size_t>(cell)];
     average = average + intensity - (average >> 4);
     return average >> 4;
 }
@@ -26,16 +26,16 @@ void SurfaceClutterFilter::apply(uint8_t* column, int32_t count, int32_t surface
     const int32_t cells = std::min(count, maxProcessedCells);
 
     // Seeding comes before the level test, so a restart is consumed even with clarity Off.
-    if (resetPending_) {
+    if (m_resetPending) {
         for (int32_t i = 0; i < cells; ++i) {
-            averages_[static_cast<std::size_t>(i)] = 16 * column[i] + 8;
+            m_averages[static_cast<std::size_t>(i)] = 16 * column[i] + 8;
         }
-        resetPending_ = false;
+        m_resetPending = false;
     }
 
     float k = 0.0f;
     int32_t margin = 0;
-    switch (clarityLevel_) {
+    switch (m_clarityLevel) {
     case 1:
         k = 1.0f;
         margin = 20;

@@ -1,3 +1,5 @@
+// The surface clutter filter: running averages per cell, subtracted near the surface and
+// fading out with depth.
 #pragma once
 
 #include "ProcessingLimits.h"
@@ -21,18 +23,18 @@ public:
     // handles the first maxProcessedCells cells, a count of 0 or below changes nothing.
     void apply(uint8_t* column, int32_t count, int32_t surfaceCellIndex);
 
-    int32_t clarityLevel() const { return clarityLevel_; }
-    bool resetPending() const { return resetPending_; }
+    int32_t clarityLevel() const { return m_clarityLevel; }
+    bool resetPending() const { return m_resetPending; }
     // Sixteen times the running average of cell; cell in [0, maxProcessedCells).
-    int32_t average(int32_t cell) const { return averages_[static_cast<std::size_t>(cell)]; }
+    int32_t average(int32_t cell) const { return m_averages[static_cast<std::size_t>(cell)]; }
 
 private:
     // Follows the cell by 1/16 of the step towards intensity; returns the new mean.
     int32_t track(int32_t cell, int32_t intensity);
 
-    std::array<int32_t, maxProcessedCells> averages_{};
-    int32_t clarityLevel_ = 0;
-    bool resetPending_ = false;
+    std::array<int32_t, maxProcessedCells> m_averages{};
+    int32_t m_clarityLevel = 0;
+    bool m_resetPending = false;
 };
 
 } // namespace vantrel

@@ -4,26 +4,25 @@
 // is missing. Used from the user-interface thread only.
 #pragma once
 
-#include "VantrelExport.h"
+#include "BoundExport.h"
 
 #include <vantrel/vantrel.h>
 
 namespace brellix::vantrel {
 
-inline VantrelExport<decltype(&::FileReadSubHeader)> FileReadSubHeader{"FileReadSubHeader"};
-inline VantrelExport<decltype(&::FileReadSubHeader2)> FileReadSubHeader2{"FileReadSubHeader2"};
-inline VantrelExport<decltype(&::FileDecompress)> FileDecompress{"FileDecompress"};
-inline VantrelExport<decltype(&::FileDecode)> FileDecode{"FileDecode"};
-inline VantrelExport<decltype(&::ColumnScale)> ColumnScale{"ColumnScale"};
-inline VantrelExport<decltype(&::ColumnConvert)> ColumnConvert{"ColumnConvert"};
-inline VantrelExport<decltype(&::ColumnCopy)> ColumnCopy{"ColumnCopy"};
-inline VantrelExport<decltype(&::ProcessSetup)> ProcessSetup{"ProcessSetup"};
-inline VantrelExport<decltype(&::ProcessRemoveSurfaceClutter)> ProcessRemoveSurfaceClutter{
+inline BoundExport<decltype(&::FileReadSubHeader)> FileReadSubHeader{"FileReadSubHeader"};
+inline BoundExport<decltype(&::FileReadSubHeader2)> FileReadSubHeader2{"FileReadSubHeader2"};
+inline BoundExport<decltype(&::FileDecompress)> FileDecompress{"FileDecompress"};
+inline BoundExport<decltype(&::FileDecode)> FileDecode{"FileDecode"};
+inline BoundExport<decltype(&::ColumnScale)> ColumnScale{"ColumnScale"};
+inline BoundExport<decltype(&::ColumnConvert)> ColumnConvert{"ColumnConvert"};
+inline BoundExport<decltype(&::ColumnCopy)> ColumnCopy{"ColumnCopy"};
+inline BoundExport<decltype(&::ProcessSetup)> ProcessSetup{"ProcessSetup"};
+inline BoundExport<decltype(&::ProcessRemoveSurfaceClutter)> ProcessRemoveSurfaceClutter{
     "ProcessRemoveSurfaceClutter"};
-inline VantrelExport<decltype(&::ProcessHorizontalCorrelation)> ProcessHorizontalCorrelation{
+inline BoundExport<decltype(&::ProcessHorizontalCorrelation)> ProcessHorizontalCorrelation{
     "ProcessHorizontalCorrelation"};
-inline VantrelExport<decltype(&::ProcessRecombination)> ProcessRecombination{
-    "ProcessRecombination"};
-inline VantrelExport<decltype(&::FishDraw)> FishDraw{"FishDraw"};
+inline BoundExport<decltype(&::ProcessRecombination)> ProcessRecombination{"ProcessRecombination"};
+inline BoundExport<decltype(&::FishDraw)> FishDraw{"FishDraw"};
 
 } // namespace brellix::vantrel

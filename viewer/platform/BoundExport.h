@@ -9,14 +9,14 @@
 
 namespace brellix {
 
-template <typename Function> class VantrelExport;
+template <typename Function> class BoundExport;
 
-template <typename Result, typename... Args> class VantrelExport<Result (*)(Args...)>
+template <typename Result, typename... Args> class BoundExport<Result (*)(Args...)>
 {
 public:
     using Function = Result (*)(Args...);
 
-    explicit constexpr VantrelExport(const char* name) : m_name(name) {}
+    explicit constexpr BoundExport(const char* name) : m_name(name) {}
 
     // Calls the export. Empty when the library or the export is missing; the reason is in
     // VantrelLibrary::instance().errorString().
