@@ -2,10 +2,14 @@
 
 #include "document/frmDocument.h"
 #include "platform/ApplicationState.h"
+#include "platform/VantrelLibrary.h"
 #include "shell/Startup.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +27,36 @@ TEST_F(StartupTest, TheCommandLineIsTheArgumentsAfterTheProgramJoinedByBlanks)
     EXPECT_EQ(brellix::commandLineText(
                   {QStringLiteral("brellix"), QStringLiteral("/a/b"), QStringLiteral("c.sl2")}),
               QStringLiteral("/a/b c.sl2"));
+}
+
+TEST_F(StartupTest, AMissingLibraryIsReportedOnceAndTheChartsStayBlank)
+{
+    const QString log = writeSl2(QStringLiteral("blank.sl2"), {0}, 30);
+    QTemporaryDir withoutLibrary;
+    ASSERT_TRUE(withoutLibrary.isValid());
+    brellix::VantrelLibrary::instance().setSearchFolder(withoutLibrary.path());
+    brellix::frmMain& main = startMain(log);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("libvantrel.so")));
+    EXPECT_TRUE(m_messages[0].text.contains(withoutLibrary.path()));
+
+    // The chart opened and draws nothing, without a second word.
+    ASSERT_EQ(main.documents().size(), 1);
+    brellix::frmDocument& chart = *main.documents()[0];
+    chart.finishRedraw();
+    main.openChart(log);
+    const brellix::tBitmap& bitmap = chart.Chart.Bitmap();
+    EXPECT_TRUE(std::all_of(bitmap.pixels(), bitmap.pixels() + bitmap.lWidth() * bitmap.lHeight(),
+                            [](uint8_t pixel) { return pixel == 0; }));
+    EXPECT_EQ(m_messages.size(), 1u);
+    viewertest::bindBuildLibrary();
+}
+
+TEST_F(StartupTest, TheBuiltLibraryStartsWithoutAWord)
+{
+    startMain(writeSlg(QStringLiteral("quiet.slg"), 40));
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(StartupTest, ALogOnTheCommandLineOpensInAChartWindow)

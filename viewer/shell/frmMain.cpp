@@ -6,6 +6,7 @@
 #include "document/frmDocument.h"
 #include "platform/ApplicationState.h"
 #include "platform/SettingsStore.h"
+#include "platform/VantrelLibrary.h"
 #include "render/UserPaletteText.h"
 #include "shell/ChartArrangement.h"
 
@@ -231,6 +232,12 @@ void frmMain::load(const QString& commandLine)
     // The chart settings window is placed beside the main window's frame, which exists only
     // once the main window is shown: it comes up right after it (showEvent).
     m_showChartOptionsOnShow = showChartSettings;
+
+    // Without the library every chart stays blank: say so once, before any chart needs it.
+    VantrelLibrary& library = VantrelLibrary::instance();
+    if (!library.verify()) {
+        showMessage(library.errorString(), QMessageBox::Critical);
+    }
 
     QString fileName = commandLine;
     if (fileName.size() >= 2 && fileName.front() == QLatin1Char('"') &&

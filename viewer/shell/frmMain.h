@@ -47,8 +47,9 @@ public:
 
     // Main window load: the editor's scheme subscription, placement and state from the store,
     // SynchronizeMenu, "Ready", the Chart Settings check (its window comes up with the main
-    // window's first show, beside its frame), and the log named by commandLine (one file name,
-    // optionally in double quotes; empty for none). Call once, before show().
+    // window's first show, beside its frame), a message when the sonar data library is missing
+    // or incomplete, and the log named by commandLine (one file name, optionally in double
+    // quotes; empty for none). Call once, before show().
     void load(const QString& commandLine);
 
     // Opens the log in a new chart window (and, for SL2, the further channels): the window is
