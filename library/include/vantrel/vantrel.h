@@ -3,8 +3,11 @@
 // About the exports
 // - Every export is extern "C" with the platform's default calling convention and returns an
 //   int32_t: 0, or a length, or -1 where the export's comment says so.
-// - Arguments come in a fixed order: input buffers and counts first, then outputs. Integers
-//   are 32-bit (int32_t) or 16-bit (int16_t); reals are 32-bit floats.
+// - Arguments come in a fixed order: input buffers and counts first, then outputs; a buffer
+//   changed in place counts as an input. Two exports take the buffer they write first:
+//   ColumnCopy (dst, then src) and FishDraw (the bitmap, then where to stamp); FileDecode takes
+//   its length after both of its buffers. Integers are 32-bit (int32_t) or 16-bit (int16_t);
+//   reals are 32-bit floats.
 // - The caller owns and sizes every buffer. The library writes into the caller's memory in
 //   place, never keeps a pointer after returning and never allocates memory that outlives a
 //   call.
