@@ -35,7 +35,6 @@ std::optional<LogHeader> readLogHeader(const uint8_t* bytes, int64_t got)
         }
         header.format = LogFormat::Slg;
         header.headerLength = 10;
-        header.version = readI16(bytes + 2);
         header.blockSize = readI16(bytes + 4);
         // No block of no bytes: the count of soundings divides by it.
         if (header.blockSize <= 0) {
@@ -49,7 +48,6 @@ std::optional<LogHeader> readLogHeader(const uint8_t* bytes, int64_t got)
         }
         header.format = LogFormat::Sl2;
         header.headerLength = 8;
-        header.version = readI16(bytes + 2);
         header.blockSize = readI16(bytes + 4);
         header.headerFlags = readU16(bytes + 6);
         return header;

@@ -15,7 +15,6 @@ struct LogHeader
 
     LogFormat format = LogFormat::VeryOld;
     int16_t headerLength = 6;
-    int16_t version = 0;
     int16_t blockSize = 0;
     // Very old logs only; 0 otherwise.
     int32_t samplesPerSounding = 0;

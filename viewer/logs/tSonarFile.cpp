@@ -48,7 +48,6 @@ bool tSonarFile::SOpen(const QString& strNewFileName, int32_t SonarChannel)
     CloseFile();
     m_headerLength = kVeryOldHeaderLength;
     m_format = LogFormat::VeryOld;
-    m_version = 0;
     m_blockSize = 0;
     m_samplesPerSounding = 0;
     m_headerFlags = 0;
@@ -77,7 +76,6 @@ bool tSonarFile::SOpen(const QString& strNewFileName, int32_t SonarChannel)
     }
     m_headerLength = header->headerLength;
     m_format = header->format;
-    m_version = header->version;
     m_blockSize = header->blockSize;
     m_samplesPerSounding = header->samplesPerSounding;
     m_headerFlags = header->headerFlags;

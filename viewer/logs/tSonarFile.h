@@ -111,7 +111,6 @@ private:
     QString m_fileName;
     int16_t m_headerLength = 6;
     LogFormat m_format = LogFormat::VeryOld;
-    int16_t m_version = 0;
     int16_t m_blockSize = 0;
     int32_t m_samplesPerSounding = 0;
     uint16_t m_headerFlags = 0;

@@ -16,8 +16,9 @@ struct ToolRow
 {
     // Empty for a separator.
     const char* key;
-    // The icon theme's name; the fallback is the built-in :/icons/<key in lower case>.png.
+    // The icon theme's name (empty for none) and the built-in icon used without it.
     const char* themeIcon;
+    const char* fallbackIcon;
     bool needsChart;
     // The play state the button shows, -1 for none.
     int32_t state;
@@ -27,30 +28,35 @@ struct ToolRow
 using M = MainMenus;
 
 const ToolRow kToolRows[] = {
-    {"New", "document-new", false, -1, &M::mnuFileNew},
-    {"Open", "document-open", false, -1, &M::mnuFileOpen},
-    {"Save", "document-save", true, -1, &M::mnuFileSave},
-    {"", "", true, -1, nullptr},
-    {"Print", "document-print", true, -1, &M::mnuFilePrint},
-    {"", "", true, -1, nullptr},
-    {"Cut", "edit-cut", true, -1, &M::mnuEditCut},
-    {"Copy", "edit-copy", true, -1, &M::mnuEditCopy},
-    {"Paste", "edit-paste", true, -1, &M::mnuEditPaste},
-    {"", "", true, -1, nullptr},
-    {"Replay", "media-playback-start-rtl", true, frmDocument::kPlayingReverse,
+    {"New", "document-new", ":/icons/new.png", false, -1, &M::mnuFileNew},
+    {"Open", "document-open", ":/icons/open.png", false, -1, &M::mnuFileOpen},
+    {"Save", "document-save", ":/icons/save.png", true, -1, &M::mnuFileSave},
+    {"", "", "", true, -1, nullptr},
+    {"Print", "document-print", ":/icons/print.png", true, -1, &M::mnuFilePrint},
+    {"", "", "", true, -1, nullptr},
+    {"Cut", "edit-cut", ":/icons/cut.png", true, -1, &M::mnuEditCut},
+    {"Copy", "edit-copy", ":/icons/copy.png", true, -1, &M::mnuEditCopy},
+    {"Paste", "edit-paste", ":/icons/paste.png", true, -1, &M::mnuEditPaste},
+    {"", "", "", true, -1, nullptr},
+    {"Replay", "media-playback-start-rtl", ":/icons/replay.png", true, frmDocument::kPlayingReverse,
      &M::mnuSoundingsPositionReplay},
-    {"Pause", "media-playback-pause", true, frmDocument::kPaused, &M::mnuSoundingsPositionPause},
-    {"Play", "media-playback-start", true, frmDocument::kPlaying, &M::mnuSoundingsPositionPlay},
-    {"", "", true, -1, nullptr},
-    {"Previous", "media-skip-backward", true, -1, &M::mnuSoundingsPositionPrevious},
-    {"Rewind", "media-seek-backward", true, frmDocument::kRewinding,
+    {"Pause", "media-playback-pause", ":/icons/pause.png", true, frmDocument::kPaused,
+     &M::mnuSoundingsPositionPause},
+    {"Play", "media-playback-start", ":/icons/play.png", true, frmDocument::kPlaying,
+     &M::mnuSoundingsPositionPlay},
+    {"", "", "", true, -1, nullptr},
+    {"Previous", "media-skip-backward", ":/icons/previous.png", true, -1,
+     &M::mnuSoundingsPositionPrevious},
+    {"Rewind", "media-seek-backward", ":/icons/rewind.png", true, frmDocument::kRewinding,
      &M::mnuSoundingsPositionRewind},
-    {"Forward", "media-seek-forward", true, frmDocument::kFastForward,
+    {"Forward", "media-seek-forward", ":/icons/forward.png", true, frmDocument::kFastForward,
      &M::mnuSoundingsPositionForward},
-    {"Next", "media-skip-forward", true, -1, &M::mnuSoundingsPositionNext},
-    {"", "", true, -1, nullptr},
-    {"StartSelection", "", true, -1, &M::mnuSoundingsPositionStartSelection},
-    {"StopSelection", "", true, -1, &M::mnuSoundingsPositionStopSelection},
+    {"Next", "media-skip-forward", ":/icons/next.png", true, -1, &M::mnuSoundingsPositionNext},
+    {"", "", "", true, -1, nullptr},
+    {"StartSelection", "", ":/icons/startselection.png", true, -1,
+     &M::mnuSoundingsPositionStartSelection},
+    {"StopSelection", "", ":/icons/stopselection.png", true, -1,
+     &M::mnuSoundingsPositionStopSelection},
 };
 
 } // namespace
@@ -86,7 +92,7 @@ void MainToolBar::createToolBar(QMainWindow& window, const MainMenus& menus,
             m_buttons.push_back(button);
             continue;
         }
-        const QIcon fallback(QStringLiteral(":/icons/%1.png").arg(key.toLower()));
+        const QIcon fallback(QLatin1String(row.fallbackIcon));
         const QIcon icon = *row.themeIcon != '\0'
                                ? QIcon::fromTheme(QLatin1String(row.themeIcon), fallback)
                                : fallback;
