@@ -68,8 +68,8 @@ bool tSonarFile::SOpen(const QString& strNewFileName, int32_t SonarChannel)
     lFileSize = m_file.size();
 
     std::array<uint8_t, LogHeader::kLongest> bytes{};
-    const std::optional<LogHeader> header =
-        readLogHeader(bytes.data(), m_file.readAt(0, bytes.data(), bytes.size()));
+    const int64_t got = m_file.readAt(0, bytes.data(), bytes.size());
+    const std::optional<LogHeader> header = readLogHeader(bytes.data(), got);
     if (!header) {
         CloseFile();
         return false;
