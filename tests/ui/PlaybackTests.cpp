@@ -265,6 +265,27 @@ TEST_F(PlaybackTest, TwoChannelWindowsOfOneLogFollowEachOtherByFileAddress)
     EXPECT_EQ(primary->sldSounding->value(), 250);
 }
 
+TEST_F(PlaybackTest, ANewSizeKeepsTheLeftPositionAndMovesNoOtherWindow)
+{
+    auto primary =
+        openDrawn(save(viewertest::sl2Log({0, 1}, 400, byIndex), QStringLiteral("r.sl2")));
+    ASSERT_EQ(host.shown.size(), 1u);
+    frmDocument& secondary = *host.shown[0];
+    secondary.setTwipsPerPixel(15, 15);
+    secondary.resize(120, 147);
+    secondary.layOutWindow();
+    slideTo(*primary, 200);
+    ASSERT_EQ(secondary.sldSounding->value(), 199);
+    const size_t syncs = host.syncCalls.size();
+
+    secondary.resize(secondary.width() + 40, secondary.height());
+    secondary.layOutWindow();
+    EXPECT_EQ(secondary.sldSounding->value(), 199);
+    EXPECT_EQ(secondary.position(), 199 + secondary.visibleSoundings());
+    EXPECT_EQ(primary->sldSounding->value(), 200);
+    EXPECT_EQ(host.syncCalls.size(), syncs) << "a layout moves no other window";
+}
+
 TEST_F(PlaybackTest, AChartOfAnotherLogDoesNotFollow)
 {
     auto first = openDrawn(save(viewertest::sl2Log({0}, 400, byIndex), QStringLiteral("a.sl2")));

@@ -6,6 +6,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -188,6 +189,25 @@ TEST_F(SettingsPersistenceTest, TheChartSettingsPositionIsKeptWhileShownAndDelet
     next.close();
     EXPECT_FALSE(settings().contains(kSettings, QStringLiteral("ChartOptionsLeft")));
     EXPECT_FALSE(settings().contains(kSettings, QStringLiteral("ChartOptionsTop")));
+}
+
+TEST_F(SettingsPersistenceTest, WindowsStoredOffTheScreenComeBackOntoIt)
+{
+    settings().saveFloat(kSettings, QStringLiteral("ChartOptionsLeft"), 90000.0f);
+    settings().saveFloat(kSettings, QStringLiteral("ChartOptionsTop"), -3000.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainLeft"), -90000.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainTop"), 1000.0f);
+    brellix::frmMain& main = startMain();
+    const QRect screen = main.screen()->availableGeometry();
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(&main), static_cast<const QWidget*>(&main.chartOptions())}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        // Its title bar in reach: the top left corner and a good part of its width.
+        EXPECT_TRUE(screen.contains(window->frameGeometry().topLeft()));
+        EXPECT_LE(window->frameGeometry().left() + 100, screen.right());
+    }
+    // A position on the screen stays as it was.
+    EXPECT_EQ(main.y(), pixelsY(1000));
 }
 
 TEST_F(SettingsPersistenceTest, ClosingTheMainWindowLetsEveryChannelWriteItsColourModeKey)

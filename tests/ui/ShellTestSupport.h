@@ -66,14 +66,19 @@ protected:
         return *m_settings;
     }
 
+    // Keeps the main window's message boxes in m_messages instead of showing them.
+    brellix::frmMain::MessageHandler recordMessages()
+    {
+        return [this](const QString& title, const QString& text, QMessageBox::Icon icon) {
+            m_messages.push_back({title, text, icon});
+        };
+    }
+
     // A main window that records its message boxes instead of showing them.
     brellix::frmMain& makeMain()
     {
         m_main = std::make_unique<brellix::frmMain>(*m_settings);
-        m_main->setMessageHandler(
-            [this](const QString& title, const QString& text, QMessageBox::Icon icon) {
-                m_messages.push_back({title, text, icon});
-            });
+        m_main->setMessageHandler(recordMessages());
         return *m_main;
     }
 

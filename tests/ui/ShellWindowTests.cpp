@@ -1,10 +1,13 @@
 #include "ShellTestSupport.h"
 
+#include "document/ChartSlider.h"
 #include "document/frmDocument.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+
+#include <vector>
 
 namespace {
 
@@ -77,6 +80,43 @@ TEST_F(ShellWindowTest, TileHorizontalPutsTheChartsOneAboveTheOther)
     const int height = main.mdiArea()->viewport()->height();
     EXPECT_EQ(subs[0]->geometry(), QRect(0, 0, width, height / 2));
     EXPECT_EQ(subs[1]->geometry(), QRect(0, height / 2, width, height / 2));
+}
+
+TEST_F(ShellWindowTest, CascadeLeavesUsableWindowsAtTheSameMoment)
+{
+    frmMain& main = startMain();
+    main.resize(1280, 800);
+    ASSERT_NE(main.openChart(writeSl2(QStringLiteral("c.sl2"), {0, 1, 2, 3}, 3000)), nullptr);
+    main.mnuWindowTileVertical->trigger();
+    main.documents()[0]->sldSounding->setValue(1000);
+    const auto lefts = [&main] {
+        std::vector<int> values;
+        for (const frmDocument* chart : main.documents()) {
+            values.push_back(chart->sldSounding->value());
+        }
+        return values;
+    };
+    const std::vector<int> before = lefts();
+    ASSERT_EQ(before.size(), 4u);
+
+    main.mnuWindowCascade->trigger();
+    const QRect area = main.mdiArea()->viewport()->rect();
+    const QList<QMdiSubWindow*> subs = main.mdiArea()->subWindowList();
+    for (int i = 0; i < subs.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QRect frame = subs[i]->geometry();
+        EXPECT_TRUE(area.contains(frame));
+        EXPECT_GE(frame.width(), area.width() / 2);
+        EXPECT_GE(frame.height(), area.height() / 2);
+        EXPECT_EQ(frame.topLeft(),
+                  subs[0]->geometry().topLeft() +
+                      i * (subs[1]->geometry().topLeft() - subs[0]->geometry().topLeft()));
+    }
+    EXPECT_GT(subs[1]->geometry().top(), subs[0]->geometry().top());
+    EXPECT_EQ(lefts(), before) << "a new size shows the same moment";
+
+    main.mnuWindowTileVertical->trigger();
+    EXPECT_EQ(lefts(), before);
 }
 
 TEST_F(ShellWindowTest, ExitClosesTheMainWindowAndWritesItsKeys)

@@ -116,20 +116,24 @@ TEST_F(StartupTest, StartUpKeepsTheCommandLineAndReadsTheFormats)
 {
     settings().saveInt(QStringLiteral("Options"), QStringLiteral("Position format"), 0);
     settings().saveInt(QStringLiteral("Options"), QStringLiteral("Depth format"), 1);
-    brellix::StartupResult started = brellix::startBrellix(settings(), QStringLiteral("x y"));
+    brellix::StartupResult started =
+        brellix::startBrellix(settings(), QStringLiteral("x y"), recordMessages());
     EXPECT_EQ(brellix::applicationState().strCommandLine, QStringLiteral("x y"));
     EXPECT_EQ(brellix::applicationState().lPositionFormat, 0);
     EXPECT_EQ(brellix::applicationState().lDepthFormat, 1);
     EXPECT_EQ(started.mainWindow->positionFormat(), 0);
     EXPECT_EQ(started.mainWindow->depthFormat(), 1);
     EXPECT_TRUE(started.mainWindow->isVisible());
+    // "x y" names no file: the main window says so.
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("x y")));
 }
 
 TEST_F(StartupTest, FormatsDefaultToDegMinSecAndFeet)
 {
     brellix::applicationState().lPositionFormat = -1;
     brellix::applicationState().lDepthFormat = -1;
-    brellix::StartupResult started = brellix::startBrellix(settings(), QString());
+    brellix::StartupResult started = brellix::startBrellix(settings(), QString(), recordMessages());
     EXPECT_EQ(brellix::applicationState().lPositionFormat, 2);
     EXPECT_EQ(brellix::applicationState().lDepthFormat, 0);
 }
@@ -160,7 +164,8 @@ TEST_F(StartupTest, TheTipIsDueOnlyWithoutALogAndWhenTipsAreOn)
         }
         const QString commandLine =
             *c.commandLine != '\0' ? filePath(QString::fromLatin1(c.commandLine)) : QString();
-        brellix::StartupResult started = brellix::startBrellix(settings(), commandLine);
+        brellix::StartupResult started =
+            brellix::startBrellix(settings(), commandLine, recordMessages());
         EXPECT_EQ(started.showTip, c.due);
     }
 }

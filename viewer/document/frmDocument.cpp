@@ -194,10 +194,20 @@ void frmDocument::InitializeView()
     SonarOptions.setsngLowerLimit(lower);
     SonarOptions.setsngUpperLimit(upper);
 
-    UpdatePositionDisplay();
+    showPosition();
 }
 
 void frmDocument::SetupSoundingSlider()
+{
+    setUpSoundingRange();
+    if (lPosition < lVisibleSoundings) {
+        lPosition = lVisibleSoundings;
+    }
+    showPosition();
+    ResetIdle();
+}
+
+void frmDocument::setUpSoundingRange()
 {
     const int32_t count = SonarFile->NumSoundings();
     lVisibleSoundings = lChartColumns;
@@ -210,10 +220,14 @@ void frmDocument::SetupSoundingSlider()
     const int maximum = lVisibleSoundings < 1 ? 1 : count - lVisibleSoundings - 1;
     setSliderRange(sldSounding, 0, maximum);
     sldSounding->setTickInterval(std::max(1, nearestInt32(maximum / 10.0)));
-    if (lPosition < lVisibleSoundings) {
-        lPosition = lVisibleSoundings;
-    }
-    UpdatePositionDisplay();
+}
+
+void frmDocument::keepLeftPosition(int32_t left)
+{
+    setUpSoundingRange();
+    setSliderValue(sldSounding, left);
+    lPosition = sldSounding->value() + lVisibleSoundings;
+    UpdateCaption();
     ResetIdle();
 }
 
@@ -229,9 +243,14 @@ bool frmDocument::hasSoundings() const
 
 void frmDocument::UpdatePositionDisplay()
 {
+    showPosition();
+    syncOthers();
+}
+
+void frmDocument::showPosition()
+{
     setSliderValue(sldSounding, lPosition - lVisibleSoundings);
     UpdateCaption();
-    syncOthers();
 }
 
 void frmDocument::syncOthers()
@@ -659,7 +678,11 @@ void frmDocument::layOutWindow()
     SonarOptions.setAllowSubZeroUL(bHorizontal);
 
     Chart.Create(geometry.bitmapWidth, geometry.bitmapHeight);
-    SetupSoundingSlider();
+    if (bDocumentReady) {
+        keepLeftPosition(lPosition - lVisibleSoundings);
+    } else {
+        SetupSoundingSlider();
+    }
     SonarOptions_OptionsChanged();
 }
 

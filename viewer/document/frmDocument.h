@@ -164,7 +164,15 @@ private:
     void SonarColors_SetColorTableValue(int16_t iIndex, int32_t lRGB);
     void InitializeView();
     void SetupSoundingSlider();
+    // The sounding slider's range and the chart's span for the chart's columns.
+    void setUpSoundingRange();
+    // After a new size: the same left position on the slider, the right edge moving with the
+    // chart's span, so that the windows of the log stay at one moment.
+    void keepLeftPosition(int32_t left);
+    // The slider, the caption, and the other windows of the log brought to this position.
     void UpdatePositionDisplay();
+    // The slider and the caption alone: opening and laying out move no other window.
+    void showPosition();
     void UpdateCaption();
     void syncOthers();
     // Moves the slider to sliderValue, redraws from there and brings the other channels along.

@@ -26,6 +26,8 @@ public:
     // True only when all length bytes were read.
     bool readExactAt(int64_t address, uint8_t* destination, int64_t length);
 
+    // What the system said about the last failed open or read.
+    QString errorString() const { return m_file.errorString(); }
     uint64_t readCount() const { return m_reads; }
     uint64_t bytesRead() const { return m_bytes; }
     void resetCounters();

@@ -22,10 +22,14 @@ struct LogHeader
     uint16_t headerFlags = 0;
 };
 
+// Why a header is refused.
+enum class HeaderFault { None, TooShort, UnknownFormat, NoBlockSize, BadSampleCount };
+
 // Reads the header from the first got bytes of a log (up to LogHeader::kLongest are used).
 // Empty for a format word of 0, 3 to 100 or a negative one, for a header cut short, for an SLG
 // block size of 0 or less, and for a very old sample count that is not a whole number of runs
-// of 1024 or more than its block can code.
-std::optional<LogHeader> readLogHeader(const uint8_t* bytes, int64_t got);
+// of 1024 or more than its block can code; fault, when given, then says which.
+std::optional<LogHeader> readLogHeader(const uint8_t* bytes, int64_t got,
+                                       HeaderFault* fault = nullptr);
 
 } // namespace brellix

@@ -46,6 +46,7 @@ void Sl2Chain::reset(int64_t fileSize, int16_t headerLength)
     m_headerLength = headerLength;
     std::fill(std::begin(m_newestAddress), std::end(m_newestAddress), 0);
     std::fill(std::begin(m_newestSequence), std::end(m_newestSequence), 0);
+    m_foundChain = false;
     m_window.clear();
     m_windowStart = 0;
 }
@@ -65,15 +66,25 @@ void Sl2Chain::CountChannelSoundings()
     std::fill(std::begin(m_newestSequence), std::end(m_newestSequence), 0);
 
     // Any sonar channel's packet will do to find the chain: a short log may begin with another
-    // channel's packet, and a log may lack channels 0 and 2 altogether.
+    // channel's packet, and a log may lack channels 0 and 2 altogether. A log whose tail is
+    // damaged (a recorder that lost power) has its intact chain further back: the search steps
+    // back twice as far each time, so a few dozen windows reach the start of any log, and the
+    // walk from what it finds stops where the damage begins.
     PacketNear found;
-    for (int channel : kOpenChannelOrder) {
-        found = FindPacketNear(channel, m_fileSize - kOpenSearchBack);
-        if (found.address != 0) {
+    for (int64_t back = kOpenSearchBack;; back *= 2) {
+        const int64_t from = m_fileSize - back;
+        for (int channel : kOpenChannelOrder) {
+            found = FindPacketNear(channel, from);
+            if (found.address != 0) {
+                break;
+            }
+        }
+        if (found.address != 0 || from <= m_headerLength) {
             break;
         }
     }
-    if (found.address == 0) {
+    m_foundChain = found.address != 0;
+    if (!m_foundChain) {
         return;
     }
 

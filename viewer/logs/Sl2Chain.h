@@ -44,6 +44,8 @@ public:
     // Walks from a packet found near the end of the log to the last complete packet and notes
     // each channel's newest packet there. Channels without one keep no soundings.
     void CountChannelSoundings();
+    // Whether the last count found a genuine packet at all.
+    bool foundChain() const { return m_foundChain; }
     // The soundings of channel 0 to 5: the sequence number of its newest packet, which itself
     // is not offered; 0 for any other channel.
     int32_t soundings(int channel) const;
@@ -80,6 +82,7 @@ private:
     int16_t m_headerLength = 0;
     int64_t m_newestAddress[kChannels] = {};
     int64_t m_newestSequence[kChannels] = {};
+    bool m_foundChain = false;
     std::vector<uint8_t> m_window;
     int64_t m_windowStart = 0;
 };

@@ -27,6 +27,25 @@ constexpr float kSlgDeepestLimit = 12000.0f;
 
 constexpr int kLastSonarChannel = 5;
 
+QString headerFaultText(HeaderFault fault, int64_t fileSize)
+{
+    switch (fault) {
+    case HeaderFault::TooShort:
+        return QStringLiteral("It is too short to be a sonar log (%1 bytes).").arg(fileSize);
+    case HeaderFault::NoBlockSize:
+        return QStringLiteral("Its SLG header is damaged: it gives no block size.");
+    case HeaderFault::BadSampleCount:
+        // Any text file reads as a very old log by its first word.
+        return QStringLiteral("It is not a sonar log, or it is a very old SLG log whose header is "
+                              "damaged.");
+    case HeaderFault::UnknownFormat:
+    case HeaderFault::None:
+        break;
+    }
+    return QStringLiteral("It is not a sonar log: its first bytes are those of neither an SLG "
+                          "nor an SL2 log.");
+}
+
 } // namespace
 
 tSonarFile::~tSonarFile()
@@ -55,24 +74,42 @@ bool tSonarFile::SOpen(const QString& strNewFileName, int32_t SonarChannel)
     m_currentSounding = 0;
     m_position = 0;
     m_lastError.clear();
+    m_openError.clear();
     lFileSize = 0;
     m_channel = SonarChannel;
     m_debugMode = 0;
 
-    FileTimeStamp = QFileInfo(strNewFileName).lastModified();
+    const QFileInfo info(strNewFileName);
+    FileTimeStamp = info.lastModified();
     m_fileName = strNewFileName;
+    // A pipe or a device would block the open or the reads; only a regular file is a log.
+    if (!info.exists()) {
+        return refuse(QStringLiteral("The file does not exist."));
+    }
+    if (info.isDir()) {
+        return refuse(QStringLiteral("It is a folder, not a log file."));
+    }
+    if (!info.isFile()) {
+        return refuse(QStringLiteral("It is not a regular file."));
+    }
     // Read-only: the viewer never writes a log, and a recording on read-only media must open.
     if (!m_file.open(strNewFileName)) {
-        return false;
+        return refuse(QStringLiteral("It cannot be read: %1.").arg(m_file.errorString()));
     }
     lFileSize = m_file.size();
+    if (lFileSize == 0) {
+        return refuse(QStringLiteral("The file is empty."));
+    }
 
     std::array<uint8_t, LogHeader::kLongest> bytes{};
     const int64_t got = m_file.readAt(0, bytes.data(), bytes.size());
-    const std::optional<LogHeader> header = readLogHeader(bytes.data(), got);
+    if (got < 0) {
+        return refuse(QStringLiteral("It cannot be read: %1.").arg(m_file.errorString()));
+    }
+    HeaderFault fault = HeaderFault::None;
+    const std::optional<LogHeader> header = readLogHeader(bytes.data(), got, &fault);
     if (!header) {
-        CloseFile();
-        return false;
+        return refuse(headerFaultText(fault, lFileSize));
     }
     m_headerLength = header->headerLength;
     m_format = header->format;
@@ -92,27 +129,40 @@ bool tSonarFile::SOpen(const QString& strNewFileName, int32_t SonarChannel)
     return true;
 }
 
+bool tSonarFile::refuse(const QString& why)
+{
+    CloseFile();
+    m_openError = why;
+    return false;
+}
+
 bool tSonarFile::openSl2()
 {
     if (m_channel > kLastSonarChannel) {
         // Only 10 (digital) and 11 (noise) are columns of channel 0, and only in a log that
         // says it has debug columns; any other code would skip a meaningless number of packets.
-        if (m_headerFlags == 0 || (m_channel != 10 && m_channel != 11)) {
-            CloseFile();
-            return false;
+        if (m_channel != 10 && m_channel != 11) {
+            return refuse(QStringLiteral("An SL2 log has no channel %1.").arg(m_channel));
+        }
+        if (m_headerFlags == 0) {
+            return refuse(QStringLiteral("It records no debug columns."));
         }
         m_debugMode = m_channel - 9;
         m_channel = 0;
     } else if (m_channel < 0) {
-        CloseFile();
-        return false;
+        return refuse(QStringLiteral("An SL2 log has no channel %1.").arg(m_channel));
     }
     m_chain.reset(lFileSize, m_headerLength);
     m_chain.CountChannelSoundings();
     m_position = m_headerLength;
+    if (!m_chain.foundChain()) {
+        return refuse(QStringLiteral("No intact packet of an SL2 log was found in it: it may be "
+                                     "damaged."));
+    }
     if (NumSoundings() == 0) {
-        CloseFile();
-        return false;
+        return refuse(QStringLiteral("It holds no soundings of the %1 channel.")
+                          .arg(Description().isEmpty() ? QString::number(m_channel)
+                                                       : Description()));
     }
     m_currentSounding = 0;
     return true;

@@ -39,6 +39,9 @@ public:
     // file, an unknown format word (0, 3 to 100, negative), a damaged very old header, an SL2
     // log without the requested channel's soundings, or an SL2 channel outside those.
     bool SOpen(const QString& strNewFileName, int32_t SonarChannel);
+    // Why the last SOpen returned false, in a sentence for the user; empty after one that
+    // opened. Anything but a regular file (a folder, a pipe, a device) is refused unopened.
+    QString openError() const { return m_openError; }
 
     // Reads the current sounding into rcSounding (SubHeader.lNumRangeCells + 1 bytes, index 0
     // above the first cell), fills SubHeader and advances. With bAutoRange the caller's window
@@ -86,6 +89,8 @@ public:
 
 private:
     void CloseFile();
+    // Closes and keeps why; returns false for SOpen to return.
+    bool refuse(const QString& why);
     void AdvanceSounding();
     bool ScaleSlgSounding(std::vector<uint8_t>& rcSounding, tSubHeader& D,
                           const std::vector<uint8_t>& samples, const tSubHeader& S);
@@ -120,6 +125,7 @@ private:
     int32_t m_currentSounding = 0;
     int64_t m_position = 0;
     QString m_lastError;
+    QString m_openError;
     // The SL2 chain over the same file and position.
     Sl2Chain m_chain{m_file, m_position};
 

@@ -2,6 +2,10 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+
+#include <algorithm>
 
 namespace brellix {
 
@@ -24,6 +28,35 @@ void tileCharts(QMdiArea& area, Qt::Orientation along)
             sub->setGeometry(0, offset, extent.width(), step);
         }
         offset += step;
+    }
+}
+
+void cascadeCharts(QMdiArea& area)
+{
+    QList<QMdiSubWindow*> windows = area.subWindowList();
+    windows.removeIf([](const QMdiSubWindow* sub) { return sub->isMinimized(); });
+    if (windows.isEmpty()) {
+        return;
+    }
+    const QSize extent = area.viewport()->size();
+    QStyleOptionTitleBar title;
+    title.initFrom(windows.front());
+    const int step = std::max(1, windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight,
+                                                                       &title, windows.front()));
+    const auto count = static_cast<int>(windows.size());
+    const int width = std::max(extent.width() - (count - 1) * step, extent.width() / 2);
+    const int height = std::max(extent.height() - (count - 1) * step, extent.height() / 2);
+    // Beyond the room the windows leave, the staircase starts again at the top left.
+    const int stepsAcross = std::max(1, (extent.width() - width) / step + 1);
+    const int stepsDown = std::max(1, (extent.height() - height) / step + 1);
+    const int steps = std::min(stepsAcross, stepsDown);
+    int index = 0;
+    for (QMdiSubWindow* sub : windows) {
+        sub->showNormal();
+        const int offset = (index % steps) * step;
+        sub->setGeometry(offset, offset, width, height);
+        sub->raise();
+        ++index;
     }
 }
 

@@ -11,13 +11,18 @@ QString commandLineText(const QStringList& arguments)
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
-StartupResult startBrellix(SettingsStore& settings, const QString& commandLine)
+StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
+                           const std::function<void(const QString& title, const QString& text,
+                                                    QMessageBox::Icon icon)>& messages)
 {
     ApplicationState& state = applicationState();
     state.strCommandLine = commandLine;
 
     StartupResult result;
     result.mainWindow = std::make_unique<frmMain>(settings);
+    if (messages) {
+        result.mainWindow->setMessageHandler(messages);
+    }
     result.mainWindow->load(commandLine);
     result.mainWindow->show();
 

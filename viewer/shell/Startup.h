@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <QMessageBox>
+
+#include <functional>
 #include <memory>
 
 namespace brellix {
@@ -24,7 +27,10 @@ struct StartupResult
 QString commandLineText(const QStringList& arguments);
 
 // Keeps the command line, creates and loads the main window (which opens the named log),
-// shows it, and reads the position and depth formats into the application state.
-StartupResult startBrellix(SettingsStore& settings, const QString& commandLine);
+// shows it, and reads the position and depth formats into the application state. The main
+// window's message boxes go to messages when one is given (tests), else on the screen.
+StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
+                           const std::function<void(const QString& title, const QString& text,
+                                                    QMessageBox::Icon icon)>& messages = {});
 
 } // namespace brellix

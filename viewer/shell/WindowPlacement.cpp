@@ -3,6 +3,8 @@
 #include "common/ScreenTwips.h"
 #include "platform/SettingsStore.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 #include <QWidget>
 
@@ -13,14 +15,60 @@ namespace brellix {
 
 namespace keys = settingskeys;
 
+namespace {
+
+// What of a window must stay on a screen for the user to take hold of it again: its title bar
+// across this much of its width, or all of a narrower window.
+constexpr int kReachableWidth = 100;
+constexpr int kReachableHeight = 30;
+
+// topLeft as it is while the title bar of a window of the given size stays within reach on
+// the screen at topLeft; otherwise the whole window as far onto the nearest screen (the
+// primary one when none is there) as it fits.
+QPoint reachable(QPoint topLeft, QSize size)
+{
+    const QScreen* screen = QGuiApplication::screenAt(topLeft + QPoint(kReachableWidth / 2, 0));
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        const int across = std::min(kReachableWidth, std::max(1, size.width()));
+        if (topLeft.x() + across - 1 <= area.right() && topLeft.y() >= area.top() &&
+            topLeft.y() + kReachableHeight - 1 <= area.bottom()) {
+            return topLeft;
+        }
+    } else {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return topLeft;
+    }
+    const QRect area = screen->availableGeometry();
+    return {std::clamp(topLeft.x(), area.left(),
+                       std::max(area.left(), area.right() + 1 - size.width())),
+            std::clamp(topLeft.y(), area.top(),
+                       std::max(area.top(), area.bottom() + 1 - size.height()))};
+}
+
+// Puts the window's frame at topLeft, kept within reach. A window never sized takes its size
+// from its layout on its first show, and a position given before then would be taken for the
+// inside of the frame: it is sized first.
+void moveFrameTo(QWidget& window, QPoint topLeft)
+{
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+    }
+    window.move(reachable(topLeft, window.frameGeometry().size()));
+}
+
+} // namespace
+
 void WindowPlacement::loadMainWindow(QWidget& window) const
 {
     const double tppX = screenTwipsPerPixelX(window.screen());
     const double tppY = screenTwipsPerPixelY(window.screen());
-    window.move(twipsToPixels(m_settings.get(keys::kMainLeft), tppX),
-                twipsToPixels(m_settings.get(keys::kMainTop), tppY));
     window.resize(std::max(1, twipsToPixels(m_settings.get(keys::kMainWidth), tppX)),
                   std::max(1, twipsToPixels(m_settings.get(keys::kMainHeight), tppY)));
+    moveFrameTo(window, QPoint(twipsToPixels(m_settings.get(keys::kMainLeft), tppX),
+                               twipsToPixels(m_settings.get(keys::kMainTop), tppY)));
     switch (m_settings.get(keys::kMainState)) {
     case 1:
         window.setWindowState(Qt::WindowMinimized);
@@ -62,7 +110,7 @@ void WindowPlacement::loadChartOptions(QWidget& window, const QWidget& owner) co
     const auto defaultTop = static_cast<float>(frame.y() * tppY);
     const float left = m_settings.getFloat(keys::kChartOptionsLeft, defaultLeft);
     const float top = m_settings.getFloat(keys::kChartOptionsTop, defaultTop);
-    window.move(twipsToPixels(left, tppX), twipsToPixels(top, tppY));
+    moveFrameTo(window, QPoint(twipsToPixels(left, tppX), twipsToPixels(top, tppY)));
 }
 
 void WindowPlacement::saveChartOptions(const QWidget& window)
@@ -91,8 +139,8 @@ void WindowPlacement::loadUserColorScheme(QWidget& editor) const
     const double left = parts[0].trimmed().toDouble(&leftOk);
     const double top = parts[1].trimmed().toDouble(&topOk);
     if (leftOk && topOk) {
-        editor.move(twipsToPixels(left, screenTwipsPerPixelX(editor.screen())),
-                    twipsToPixels(top, screenTwipsPerPixelY(editor.screen())));
+        moveFrameTo(editor, QPoint(twipsToPixels(left, screenTwipsPerPixelX(editor.screen())),
+                                   twipsToPixels(top, screenTwipsPerPixelY(editor.screen()))));
     }
 }
 

@@ -1,5 +1,7 @@
 // Where the main window and its two tool windows stand between runs: positions and sizes in
-// twips in the settings store, converted with the screen's twips per pixel.
+// twips in the settings store, converted with the screen's twips per pixel. A position is
+// that of the window's frame, as the user sees it; one that would leave a window's title bar
+// off every screen is brought back onto the screen.
 #pragma once
 
 class QWidget;

@@ -183,7 +183,7 @@ void frmMain::createActions()
     // have no command.
 
     command(mnuWindowNewWindow, [this] { mnuWindowNewWindow_Click(); });
-    command(mnuWindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
+    command(mnuWindowCascade, [this] { cascadeCharts(*m_mdiArea); });
     // Horizontal: charts one above the other, each the full width; vertical: side by side.
     command(mnuWindowTileHorizontal, [this] { tileCharts(*m_mdiArea, Qt::Vertical); });
     command(mnuWindowTileVertical, [this] { tileCharts(*m_mdiArea, Qt::Horizontal); });
@@ -319,10 +319,18 @@ frmDocument* frmMain::openChart(const QString& fileName)
     auto owned = std::make_unique<frmDocument>(*this);
     frmDocument* document = owned.get();
     QMdiSubWindow* sub = addDocumentWindow(std::move(owned));
+    const qsizetype before = m_mdiArea->subWindowList().size();
     if (!document->OpenFile(fileName, 0)) {
+        const QString why = document->SonarFile->openError();
         document->unload();
         m_mdiArea->removeSubWindow(sub);
         delete sub;
+        // An SL2 log without a primary channel may still have opened on its others.
+        if (m_mdiArea->subWindowList().size() < before) {
+            showMessage(QStringLiteral("Unable to open %1.\n\n%2")
+                            .arg(QDir::toNativeSeparators(fileName), why),
+                        QMessageBox::Warning);
+        }
         return nullptr;
     }
     showChartWindow(sub);

@@ -53,7 +53,8 @@ public:
     void load(const QString& commandLine);
 
     // Opens the log in a new chart window (and, for SL2, the further channels): the window is
-    // shown when the log opened and thrown away otherwise. Returns the chart or nullptr.
+    // shown when the log opened and thrown away otherwise, with a message that names the file
+    // and says why when no window of it opened. Returns the chart or nullptr.
     frmDocument* openChart(const QString& fileName);
 
     // The active chart window, or nullptr.
