@@ -160,9 +160,9 @@ bool tSonarFile::openSl2()
                                      "damaged."));
     }
     if (NumSoundings() == 0) {
-        return refuse(QStringLiteral("It holds no soundings of the %1 channel.")
-                          .arg(Description().isEmpty() ? QString::number(m_channel)
-                                                       : Description()));
+        return refuse(
+            QStringLiteral("It holds no soundings of the %1 channel.")
+                .arg(Description().isEmpty() ? QString::number(m_channel) : Description()));
     }
     m_currentSounding = 0;
     return true;
