@@ -142,11 +142,13 @@ TEST_F(MenuTreeTest, EveryItemHasItsCaptionShortcutVisibilityAndInitialCheck)
         SCOPED_TRACE(row.name);
         const QAction* item = main.findChild<QAction*>(QLatin1String(row.name));
         ASSERT_NE(item, nullptr);
-        EXPECT_EQ(item->text(), QString::fromLatin1(row.caption));
+        const bool separator = QLatin1String(row.caption) == QLatin1String("-");
+        // A separator has no text of its own to draw.
+        EXPECT_EQ(item->text(), separator ? QString() : QString::fromLatin1(row.caption));
         EXPECT_EQ(item->shortcut(), QKeySequence(QString::fromLatin1(row.shortcut)));
         EXPECT_EQ(item->isVisible(), row.shown);
         EXPECT_EQ(item->isChecked(), row.checked);
-        EXPECT_EQ(item->isSeparator(), QLatin1String(row.caption) == QLatin1String("-"));
+        EXPECT_EQ(item->isSeparator(), separator);
     }
 }
 

@@ -84,6 +84,25 @@ TEST_F(SettingsStoreTest, UnreadableValuesCountAsAbsent)
     }
 }
 
+TEST_F(SettingsStoreTest, AnIntegerKeyOutsideItsRangeGivesTheDefault)
+{
+    const brellix::IntSetting format{
+        {QStringLiteral("Options"), QStringLiteral("Depth format")}, 0, 0, 1};
+    struct Case
+    {
+        const char* text;
+        int32_t withKeyDefault;
+        int32_t withDefault1;
+    };
+    for (const Case& c :
+         {Case{"1", 1, 1}, Case{"0", 0, 0}, Case{"2", 0, 1}, Case{"-1", 0, 1}, Case{"x", 0, 1}}) {
+        SCOPED_TRACE(c.text);
+        settings().saveText(format.section, format.name, QLatin1String(c.text));
+        EXPECT_EQ(settings().get(format), c.withKeyDefault);
+        EXPECT_EQ(settings().get(format, 1), c.withDefault1);
+    }
+}
+
 TEST_F(SettingsStoreTest, DeletingAKeyBringsBackTheDefault)
 {
     settings().saveFloat(QStringLiteral("Settings"), QStringLiteral("ChartOptionsLeft"), 300.0f);

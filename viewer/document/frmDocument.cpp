@@ -118,9 +118,9 @@ bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
     const SettingsStore& store = m_host.settings();
     SonarOptions.setColorMode(store.get(settingskeys::colorMode(Channel)));
     SonarOptions.setSurfaceClarity(
-        store.getInt(settingskeys::kSurfaceClarity, SonarOptions.SurfaceClarity()));
-    SonarOptions.setAdvancedSignalProcessing(store.getInt(settingskeys::kAdvancedSignalProcessing,
-                                                          SonarOptions.AdvancedSignalProcessing()));
+        store.get(settingskeys::kSurfaceClarity, SonarOptions.SurfaceClarity()));
+    SonarOptions.setAdvancedSignalProcessing(store.get(settingskeys::kAdvancedSignalProcessing,
+                                                       SonarOptions.AdvancedSignalProcessing()));
     SonarOptions.setbAutoSensitivity(
         store.getBool(settingskeys::kAutoSense, SonarOptions.bAutoSensitivity()));
 

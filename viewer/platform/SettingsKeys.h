@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <limits>
 
 namespace brellix {
 
@@ -21,6 +22,15 @@ template <typename T> struct SettingWithDefault : SettingKey
     T fallback;
 };
 
+// An integer key with its default when absent and the values it may hold: a stored value
+// outside [minimum, maximum] counts as absent, as one that does not read as a number does.
+struct IntSetting : SettingKey
+{
+    int32_t fallback;
+    int32_t minimum;
+    int32_t maximum;
+};
+
 namespace settingskeys {
 
 inline const QString kSettings = QStringLiteral("Settings");
@@ -33,7 +43,7 @@ inline const SettingWithDefault<float> kMainWidth{{kSettings, QStringLiteral("Ma
                                                   6500.0f};
 inline const SettingWithDefault<float> kMainHeight{{kSettings, QStringLiteral("MainHeight")},
                                                    6500.0f};
-inline const SettingWithDefault<int32_t> kMainState{{kSettings, QStringLiteral("State")}, 0};
+inline const IntSetting kMainState{{kSettings, QStringLiteral("State")}, 0, 0, 2};
 
 // The chart settings window's left and top in twips; by default beside the main window.
 inline const SettingKey kChartOptionsLeft{kSettings, QStringLiteral("ChartOptionsLeft")};
@@ -42,9 +52,9 @@ inline const SettingKey kChartOptionsTop{kSettings, QStringLiteral("ChartOptions
 inline const SettingKey kUserColorScheme{kSettings, QStringLiteral("UserColorScheme")};
 
 // The options of the chart closed last; a chart opening a log starts from them, and from its
-// own current value where one is absent.
-inline const SettingKey kSurfaceClarity{kSettings, QStringLiteral("SurfaceClarity")};
-inline const SettingKey kAdvancedSignalProcessing{kSettings, QStringLiteral("ASP")};
+// own current value where one is absent (the fallback here is the fresh chart's).
+inline const IntSetting kSurfaceClarity{{kSettings, QStringLiteral("SurfaceClarity")}, 0, 0, 3};
+inline const IntSetting kAdvancedSignalProcessing{{kSettings, QStringLiteral("ASP")}, 1, 0, 2};
 inline const SettingKey kAutoSense{kSettings, QStringLiteral("AutoSense")};
 
 inline const SettingWithDefault<bool> kShowChartSettings{
@@ -53,20 +63,23 @@ inline const SettingWithDefault<bool> kShowChartSettings{
 // user's documents folder.
 inline const SettingKey kMruDir{kOptions, QStringLiteral("MRUDir")};
 inline const SettingKey kMruColorDir{kOptions, QStringLiteral("MRUColorDir")};
-inline const SettingWithDefault<int32_t> kPositionFormat{
-    {kOptions, QStringLiteral("Position format")}, 2};
-inline const SettingWithDefault<int32_t> kDepthFormat{{kOptions, QStringLiteral("Depth format")},
-                                                      0};
-inline const SettingWithDefault<int32_t> kShowTipsAtStartup{
-    {kOptions, QStringLiteral("Show Tips at Startup")}, 1};
-inline const SettingWithDefault<int32_t> kLptPort{{kOptions, QStringLiteral("LPT Port")}, 1};
+// Readout formats: position 0 Degrees, 1 Deg Min, 2 Deg Min Sec, 3 Mercator Meter; depth 0
+// feet, 1 metres.
+inline const IntSetting kPositionFormat{{kOptions, QStringLiteral("Position format")}, 2, 0, 3};
+inline const IntSetting kDepthFormat{{kOptions, QStringLiteral("Depth format")}, 0, 0, 1};
+// Non-zero shows the tip of the day at start-up.
+inline const IntSetting kShowTipsAtStartup{{kOptions, QStringLiteral("Show Tips at Startup")},
+                                           1,
+                                           std::numeric_limits<int32_t>::min(),
+                                           std::numeric_limits<int32_t>::max()};
+inline const IntSetting kLptPort{{kOptions, QStringLiteral("LPT Port")}, 1, 1, 2};
 // The window state of the chart closed last: 0 normal, 1 minimised, 2 maximised.
-inline const SettingWithDefault<int32_t> kDocState{{kOptions, QStringLiteral("DocState")}, 0};
+inline const IntSetting kDocState{{kOptions, QStringLiteral("DocState")}, 0, 0, 2};
 
 // The colour mode of the chart of a channel closed last ("ColorMode0" for channel 0).
-inline SettingWithDefault<int32_t> colorMode(int32_t channel)
+inline IntSetting colorMode(int32_t channel)
 {
-    return {{kOptions, QStringLiteral("ColorMode") + QString::number(channel)}, 0};
+    return {{kOptions, QStringLiteral("ColorMode") + QString::number(channel)}, 0, 0, 7};
 }
 
 } // namespace settingskeys

@@ -102,6 +102,12 @@ bool SettingsStore::getBool(const QString& section, const QString& key, bool fal
     return ok ? value != 0 : fallback;
 }
 
+int32_t SettingsStore::get(const IntSetting& key, int32_t fallback) const
+{
+    const int32_t value = getInt(key, fallback);
+    return value >= key.minimum && value <= key.maximum ? value : fallback;
+}
+
 void SettingsStore::saveText(const QString& section, const QString& key, const QString& value)
 {
     m_settings->setValue(path(section, key), value);

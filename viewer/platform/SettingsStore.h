@@ -59,7 +59,9 @@ public:
     {
         return getBool(key.section, key.name, fallback);
     }
-    int32_t get(const SettingWithDefault<int32_t>& key) const { return getInt(key, key.fallback); }
+    // A stored value outside the key's range gives the fallback.
+    int32_t get(const IntSetting& key) const { return get(key, key.fallback); }
+    int32_t get(const IntSetting& key, int32_t fallback) const;
     float get(const SettingWithDefault<float>& key) const { return getFloat(key, key.fallback); }
     bool get(const SettingWithDefault<bool>& key) const { return getBool(key, key.fallback); }
 

@@ -188,9 +188,11 @@ QAction* createItem(const MenuRow& row, QMenu& menu, QObject& owner,
                     std::vector<QAction*>& chartItems)
 {
     const QString caption = QLatin1String(row.caption);
-    auto* item = new QAction(caption, &owner);
+    const bool separator = caption == QLatin1String("-");
+    // A separator keeps no text: styles draw a separator's text beside its line.
+    auto* item = new QAction(separator ? QString() : caption, &owner);
     item->setObjectName(QLatin1String(row.name));
-    item->setSeparator(caption == QLatin1String("-"));
+    item->setSeparator(separator);
     if (*row.shortcut != '\0') {
         item->setShortcut(QKeySequence(QLatin1String(row.shortcut)));
     }
