@@ -466,6 +466,55 @@ TEST_F(MenuCommandTest, CloseChartUnloadsTheActiveChart)
     EXPECT_FALSE(main.mnuFileClose->isEnabled());
 }
 
+TEST_F(MenuCommandTest, NewWindowOpensAtTheSourcesMomentWithItsOptionsInsideTheArea)
+{
+    frmMain& main = startMain();
+    main.resize(1000, 700);
+    frmDocument* primary = open(main, writeSl2(QStringLiteral("nw.sl2"), {0, 1}, 3000));
+    ASSERT_NE(primary, nullptr);
+    ASSERT_EQ(main.documents().size(), 2);
+    frmDocument* secondary = main.documents()[1];
+    primary->sldSounding->setValue(1000);
+    const int secondaryLeft = secondary->sldSounding->value();
+    main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(secondary->parentWidget()));
+    secondary->SonarOptions.setColorMode(brellix::tSonarOptions::kScanningGray);
+    secondary->SonarOptions.setSurfaceClarity(3);
+    secondary->SonarOptions.setbAutoSensitivity(false);
+    secondary->SonarOptions.setiColorLine(30);
+
+    main.mnuWindowNewWindow->trigger();
+    ASSERT_EQ(main.documents().size(), 3);
+    frmDocument* view = main.documents()[2];
+    EXPECT_EQ(view->SonarFile, secondary->SonarFile);
+    EXPECT_EQ(view->channel(), 1);
+    EXPECT_EQ(view->sldSounding->value(), secondaryLeft);
+    EXPECT_EQ(primary->sldSounding->value(), 1000) << "the other channel stays";
+    EXPECT_EQ(view->SonarOptions.ColorMode(), brellix::tSonarOptions::kScanningGray);
+    EXPECT_EQ(view->SonarOptions.SurfaceClarity(), 3);
+    EXPECT_FALSE(view->SonarOptions.bAutoSensitivity());
+    EXPECT_EQ(view->SonarOptions.iColorLine(), 30);
+    EXPECT_EQ(view->sldColorLine->value(), secondary->sldColorLine->value());
+    EXPECT_EQ(view->sldSensitivity->minimum(), 0) << "manual sensitivity on the slider";
+    const QWidget* sub = view->parentWidget();
+    EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry()));
+}
+
+TEST_F(MenuCommandTest, TheChannelWindowsOfALogOpenSideBySideWhenTheyWouldNotFit)
+{
+    frmMain& main = startMain();
+    main.resize(900, 600);
+    ASSERT_NE(open(main, writeSl2(QStringLiteral("six.sl2"), {0, 1, 2, 3, 4, 5}, 100)), nullptr);
+    const QList<QMdiSubWindow*> subs = main.mdiArea()->subWindowList();
+    ASSERT_EQ(subs.size(), 6);
+    const QRect area = main.mdiArea()->viewport()->rect();
+    for (int i = 0; i < subs.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(area.contains(subs[i]->geometry()));
+        EXPECT_EQ(subs[i]->geometry().top(), 0);
+        EXPECT_EQ(subs[i]->geometry().left(), i * (area.width() / 6));
+    }
+}
+
 TEST_F(MenuCommandTest, NewWindowSharesTheActiveChartsReader)
 {
     frmMain& main = startMain();

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -48,12 +49,25 @@ protected:
     }
 };
 
-TEST_F(SettingsPersistenceTest, FirstStartPlacesTheWindowAtTheDefaultTwips)
+TEST_F(SettingsPersistenceTest, FirstStartPlacesTheWindowAtTheDefaultTwipsShowingTheWholeToolbar)
 {
     brellix::frmMain& main = startMain();
     EXPECT_EQ(main.pos(), QPoint(pixelsX(1000), pixelsY(1000)));
-    EXPECT_EQ(main.size(), QSize(pixelsX(6500), pixelsY(6500)));
+    EXPECT_GE(main.width(), pixelsX(6500));
+    EXPECT_GE(main.height(), pixelsY(6500));
+    EXPECT_GE(main.width(), main.tbToolBar->sizeHint().width());
+    const QSize screen = main.screen()->availableGeometry().size();
+    EXPECT_LE(main.width(), screen.width());
+    EXPECT_LE(main.height(), screen.height());
     EXPECT_EQ(main.windowState(), Qt::WindowNoState);
+}
+
+TEST_F(SettingsPersistenceTest, AStoredSizeWinsOverTheFirstStartSize)
+{
+    settings().saveFloat(kSettings, QStringLiteral("MainWidth"), 6500.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainHeight"), 6000.0f);
+    brellix::frmMain& main = startMain();
+    EXPECT_EQ(main.size(), QSize(pixelsX(6500), pixelsY(6000)));
 }
 
 TEST_F(SettingsPersistenceTest, FirstStartChecksChartSettingsAndShowsItsWindow)

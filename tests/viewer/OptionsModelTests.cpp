@@ -69,6 +69,50 @@ TEST(OptionsDefaults, NewObjectHasTheDocumentedDefaults)
     }
 }
 
+TEST_F(OptionsEvents, CopyingTakesEveryValueWithOneRaiseAndNoneWhenEqual)
+{
+    tSonarOptions source;
+    source.setAllowSubZeroUL(true);
+    source.setsngUpperLimit(-20.0f);
+    source.setsngLowerLimit(80.0f);
+    source.setiSensitivity(77);
+    source.setiColorLine(9);
+    source.setbAutoSensitivity(false);
+    source.setbAutoDepthRange(false);
+    source.setbFishDepths(true);
+    source.setbFishSymbols(true);
+    source.setSurfaceClarity(3);
+    source.setAdvancedSignalProcessing(2);
+    source.setColorMode(tSonarOptions::kUserDefinedRegions);
+    for (int region = 0; region < 3; ++region) {
+        source.setlBlacklineColor(region, 0x10 + region);
+        source.setlNoEchoColor(region, 0x20 + region);
+        source.setiBlackLine(region, static_cast<int16_t>(region + 1));
+    }
+    options.copyFrom(source);
+    EXPECT_EQ(raised, 1);
+    EXPECT_TRUE(options.AllowSubZeroUL());
+    EXPECT_FLOAT_EQ(options.sngUpperLimit(), -20.0f);
+    EXPECT_FLOAT_EQ(options.sngLowerLimit(), 80.0f);
+    EXPECT_EQ(options.iSensitivity(), 77);
+    EXPECT_EQ(options.iColorLine(), 9);
+    EXPECT_FALSE(options.bAutoSensitivity());
+    EXPECT_FALSE(options.bAutoDepthRange());
+    EXPECT_TRUE(options.bFishDepths());
+    EXPECT_TRUE(options.bFishSymbols());
+    EXPECT_EQ(options.SurfaceClarity(), 3);
+    EXPECT_EQ(options.AdvancedSignalProcessing(), 2);
+    EXPECT_EQ(options.ColorMode(), tSonarOptions::kUserDefinedRegions);
+    for (int region = 0; region < 3; ++region) {
+        SCOPED_TRACE(region);
+        EXPECT_EQ(options.lBlacklineColor(region), 0x10 + region);
+        EXPECT_EQ(options.lNoEchoColor(region), 0x20 + region);
+        EXPECT_EQ(options.iBlackLine(region), region + 1);
+    }
+    options.copyFrom(source);
+    EXPECT_EQ(raised, 1);
+}
+
 TEST_F(OptionsEvents, DepthRangeBelowFiveBecomesFiveAtTheSurfaceWithOneRaise)
 {
     options.setsngDepthRange(3.0f);

@@ -149,7 +149,8 @@ bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
     return ok;
 }
 
-void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName)
+void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName,
+                            const frmDocument* source)
 {
     strFileName = strNewFileName;
     SonarFile = std::move(NewSonarFile);
@@ -162,6 +163,17 @@ void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QStr
     m_painter.setHorizontal(bHorizontal);
     layOutWindow();
     InitializeView();
+    if (source == nullptr || !bDocumentReady) {
+        return;
+    }
+    // The sliders first: with their mode matching, the options' change leaves them alone.
+    for (const auto& [mine, theirs] : {std::pair{sldSensitivity, source->sldSensitivity},
+                                       std::pair{sldColorLine, source->sldColorLine}}) {
+        setSliderRange(mine, theirs->minimum(), theirs->maximum());
+        setSliderValue(mine, theirs->value());
+    }
+    SonarOptions.copyFrom(source->SonarOptions);
+    keepLeftPosition(source->sldSounding->value());
 }
 
 void frmDocument::InitializeView()

@@ -77,8 +77,10 @@ public:
     // also opens a window for each further channel the reader accepts (shown by the host).
     bool OpenFile(const QString& strNewFileName, int32_t Channel);
     // Makes this window a second view of a reader another window has open, on the reader's
-    // channel and orientation.
-    void NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName);
+    // channel and orientation. Given the window it is a view of, it takes that window's options
+    // and its position, and moves no other window.
+    void NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QString& strNewFileName,
+                   const frmDocument* source = nullptr);
 
     int32_t GetState() const { return DocumentState; }
     // Sets the play state with its step and timer interval; the current state changes nothing.

@@ -195,6 +195,15 @@ void tSonarOptions::setColorMode(int32_t value)
     emit OptionsChanged();
 }
 
+void tSonarOptions::copyFrom(const tSonarOptions& other)
+{
+    if (values(*this) == values(other)) {
+        return;
+    }
+    values(*this) = values(other);
+    emit OptionsChanged();
+}
+
 QString tSonarOptions::colorModeMenuCaption(int32_t mode)
 {
     switch (mode) {

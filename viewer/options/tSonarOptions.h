@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <tuple>
 
 namespace brellix {
 
@@ -104,6 +105,9 @@ public:
     }
     bool IsRegionColorMode() const { return m_colorMode == kUserDefinedRegions; }
 
+    // Takes every value of other as it stands, without clamping; raises once when any changed.
+    void copyFrom(const tSonarOptions& other);
+
     // The colour mode's caption in the menu and in the chart settings dialog; empty outside
     // 0 to 7.
     static QString colorModeMenuCaption(int32_t mode);
@@ -114,6 +118,16 @@ signals:
 
 private:
     static size_t regionSlot(int ColorRegion);
+    // Every value, for copying and comparing them all at once.
+    template <typename Options> static auto values(Options& options)
+    {
+        return std::tie(options.m_blacklineColor, options.m_noEchoColor, options.m_blackLine,
+                        options.m_sensitivity, options.m_colorLine, options.m_autoSensitivity,
+                        options.m_upperLimit, options.m_lowerLimit, options.m_autoDepthRange,
+                        options.m_fishDepths, options.m_fishSymbols, options.m_surfaceClarity,
+                        options.m_advancedSignalProcessing, options.m_colorMode,
+                        options.m_allowSubZeroUpperLimit);
+    }
 
     std::array<int32_t, 3> m_blacklineColor{};
     std::array<int32_t, 3> m_noEchoColor{};

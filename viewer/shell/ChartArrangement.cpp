@@ -11,7 +11,11 @@ namespace brellix {
 
 void tileCharts(QMdiArea& area, Qt::Orientation along)
 {
-    QList<QMdiSubWindow*> windows = area.subWindowList();
+    tileCharts(area, along, area.subWindowList());
+}
+
+void tileCharts(QMdiArea& area, Qt::Orientation along, QList<QMdiSubWindow*> windows)
+{
     windows.removeIf([](const QMdiSubWindow* sub) { return sub->isMinimized(); });
     if (windows.isEmpty()) {
         return;
@@ -28,6 +32,31 @@ void tileCharts(QMdiArea& area, Qt::Orientation along)
             sub->setGeometry(0, offset, extent.width(), step);
         }
         offset += step;
+    }
+}
+
+bool fitInARow(const QMdiArea& area, const QList<QMdiSubWindow*>& windows)
+{
+    const QSize extent = area.viewport()->size();
+    int width = 0;
+    for (const QMdiSubWindow* sub : windows) {
+        if (sub->height() > extent.height()) {
+            return false;
+        }
+        width += sub->width();
+    }
+    return width <= extent.width();
+}
+
+void fitInside(const QMdiArea& area, QMdiSubWindow& window)
+{
+    const QSize extent = area.viewport()->size();
+    QRect frame = window.geometry();
+    frame.setSize(frame.size().boundedTo(extent));
+    frame.moveTo(std::clamp(frame.left(), 0, extent.width() - frame.width()),
+                 std::clamp(frame.top(), 0, extent.height() - frame.height()));
+    if (frame != window.geometry()) {
+        window.setGeometry(frame);
     }
 }
 

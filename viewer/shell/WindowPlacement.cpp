@@ -65,8 +65,20 @@ void WindowPlacement::loadMainWindow(QWidget& window) const
 {
     const double tppX = screenTwipsPerPixelX(window.screen());
     const double tppY = screenTwipsPerPixelY(window.screen());
-    window.resize(std::max(1, twipsToPixels(m_settings.get(keys::kMainWidth), tppX)),
-                  std::max(1, twipsToPixels(m_settings.get(keys::kMainHeight), tppY)));
+    // Without a stored size (the first start), the size the window asks for: the whole toolbar
+    // and the chart area's room, within the screen and never below the stored default.
+    QSize first = window.sizeHint();
+    if (const QScreen* screen = window.screen()) {
+        first = first.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    const auto size = [this](const SettingWithDefault<float>& key, double twipsPerPixel, int wish) {
+        const float stored = m_settings.getFloat(key, 0.0f);
+        const int fallback = twipsToPixels(key.fallback, twipsPerPixel);
+        return stored > 0 ? std::max(1, twipsToPixels(stored, twipsPerPixel))
+                          : std::max(fallback, wish);
+    };
+    window.resize(size(keys::kMainWidth, tppX, first.width()),
+                  size(keys::kMainHeight, tppY, first.height()));
     moveFrameTo(window, QPoint(twipsToPixels(m_settings.get(keys::kMainLeft), tppX),
                                twipsToPixels(m_settings.get(keys::kMainTop), tppY)));
     switch (m_settings.get(keys::kMainState)) {

@@ -16,8 +16,9 @@ public:
     // The store must outlive the placement.
     explicit WindowPlacement(SettingsStore& settings) : m_settings(settings) {}
 
-    // Left, top, width and height from the store (1000, 1000, 6500, 6500 when absent), then
-    // the state: 1 minimised, 2 maximised, anything else normal.
+    // Left, top, width and height from the store (1000 and 1000 when absent; without a stored
+    // width or height the size the window asks for, within the screen, and at least 6500),
+    // then the state: 1 minimised, 2 maximised, anything else normal.
     void loadMainWindow(QWidget& window) const;
     // The state unless the window is minimised, and the placement too while it is normal.
     void saveMainWindow(const QWidget& window);

@@ -256,6 +256,7 @@ void frmMain::showEvent(QShowEvent* event)
         return;
     }
     m_chartOptionsPlaced = true;
+    arrangeNewCharts(m_mdiArea->subWindowList());
     m_placement.loadChartOptions(*m_chartOptions, *this);
     if (m_showChartOptionsOnShow && mnuViewChartSettings->isChecked()) {
         m_chartOptions->show();
@@ -305,6 +306,21 @@ void frmMain::showChartWindow(QMdiSubWindow* sub)
     sub->widget()->show();
 }
 
+void frmMain::arrangeNewCharts(const QList<QMdiSubWindow*>& opened)
+{
+    // Before the first show the area has no size to fit into; showEvent comes back here.
+    if (!isVisible()) {
+        return;
+    }
+    if (opened.size() > 1 && !fitInARow(*m_mdiArea, opened)) {
+        tileCharts(*m_mdiArea, Qt::Horizontal, opened);
+        return;
+    }
+    for (QMdiSubWindow* sub : opened) {
+        fitInside(*m_mdiArea, *sub);
+    }
+}
+
 void frmMain::showDocument(std::unique_ptr<frmDocument> document)
 {
     if (document != nullptr) {
@@ -319,14 +335,14 @@ frmDocument* frmMain::openChart(const QString& fileName)
     auto owned = std::make_unique<frmDocument>(*this);
     frmDocument* document = owned.get();
     QMdiSubWindow* sub = addDocumentWindow(std::move(owned));
-    const qsizetype before = m_mdiArea->subWindowList().size();
+    const QList<QMdiSubWindow*> before = m_mdiArea->subWindowList();
     if (!document->OpenFile(fileName, 0)) {
         const QString why = document->SonarFile->openError();
         document->unload();
         m_mdiArea->removeSubWindow(sub);
         delete sub;
         // An SL2 log without a primary channel may still have opened on its others.
-        if (m_mdiArea->subWindowList().size() < before) {
+        if (m_mdiArea->subWindowList().size() < before.size()) {
             showMessage(QStringLiteral("Unable to open %1.\n\n%2")
                             .arg(QDir::toNativeSeparators(fileName), why),
                         QMessageBox::Warning);
@@ -334,6 +350,10 @@ frmDocument* frmMain::openChart(const QString& fileName)
         return nullptr;
     }
     showChartWindow(sub);
+    QList<QMdiSubWindow*> opened = m_mdiArea->subWindowList();
+    opened.removeIf(
+        [&before, sub](QMdiSubWindow* other) { return other != sub && before.contains(other); });
+    arrangeNewCharts(opened);
     return document;
 }
 
@@ -497,7 +517,9 @@ void frmMain::mnuFileNew_Click()
     ++m_newDocumentCount;
     auto document = std::make_unique<frmDocument>(*this);
     document->setWindowTitle(QStringLiteral("Document %1").arg(m_newDocumentCount));
-    showDocument(std::move(document));
+    QMdiSubWindow* sub = addDocumentWindow(std::move(document));
+    showChartWindow(sub);
+    arrangeNewCharts({sub});
 }
 
 void frmMain::mnuEditCopy_Click()
@@ -585,8 +607,9 @@ void frmMain::mnuWindowNewWindow_Click()
     auto owned = std::make_unique<frmDocument>(*this);
     frmDocument* document = owned.get();
     QMdiSubWindow* sub = addDocumentWindow(std::move(owned));
-    document->NewWindow(active->SonarFile, active->strFileName);
+    document->NewWindow(active->SonarFile, active->strFileName, active);
     showChartWindow(sub);
+    arrangeNewCharts({sub});
 }
 
 void frmMain::mnuHelpContents_Click()

@@ -111,6 +111,9 @@ private:
     // and deletes it when closed.
     QMdiSubWindow* addDocumentWindow(std::unique_ptr<frmDocument> document);
     void showChartWindow(QMdiSubWindow* sub);
+    // New chart windows inside the area: the channel windows of one log side by side when
+    // they would not fit in a row as they came, any other moved and shrunk to fit.
+    void arrangeNewCharts(const QList<QMdiSubWindow*>& opened);
 
     // A message box with the main window's caption as its title.
     void showMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
