@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -24,6 +25,19 @@ std::vector<uint8_t> bitmapPixels(const frmDocument& chart)
     const size_t size =
         static_cast<size_t>(bitmap.lWidth()) * static_cast<size_t>(bitmap.lHeight());
     return std::vector<uint8_t>(bitmap.pixels(), bitmap.pixels() + size);
+}
+
+// An SLG log of 400 soundings recorded 0 to 100 ft, from sounding `from` on 0 to 150 ft.
+std::vector<uint8_t> deeperAfter(int from)
+{
+    testlog::SlgWriter writer(1024);
+    for (int i = 0; i < 400; ++i) {
+        testlog::SlgSounding sounding;
+        sounding.header.lowerLimit = i < from ? 100.0f : 150.0f;
+        sounding.samples.assign(viewertest::kSamples, 100);
+        writer.add(sounding);
+    }
+    return writer.bytes();
 }
 
 class PlaybackTest : public uitest::WindowTest
@@ -377,18 +391,56 @@ TEST_F(PlaybackTest, ARecordedRangeChangeDuringPlaybackChangesTheOptionsOnce)
 
 TEST_F(PlaybackTest, AFullRedrawNeverAdoptsTheRecordedRange)
 {
-    testlog::SlgWriter writer(1024);
-    for (int i = 0; i < 400; ++i) {
-        testlog::SlgSounding sounding;
-        sounding.header.lowerLimit = i < 300 ? 100.0f : 150.0f;
-        sounding.samples.assign(viewertest::kSamples, 100);
-        writer.add(sounding);
-    }
-    auto chart = openDrawn(save(writer.bytes(), QStringLiteral("full.slg")));
-    chart->GotoEnd();
+    auto chart = openDrawn(save(deeperAfter(300), QStringLiteral("full.slg")));
+    ASSERT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 100.0f);
+    chart->SonarOptions.setsngLowerLimit(120.0f);
+    ASSERT_TRUE(chart->bIdleWorking);
     chart->finishRedraw();
-    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 100.0f);
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 120.0f);
     EXPECT_EQ(host.loadSettingsCount, 0);
+}
+
+TEST_F(PlaybackTest, LimitsNoSonarRecordsNeverBecomeTheChartsWindow)
+{
+    // Soundings 150 to 169 carry the limits of a damaged region.
+    testlog::Sl2Writer writer;
+    for (int i = 0; i < 400; ++i) {
+        testlog::Sl2Column column = viewertest::flatColumn(0, viewertest::kSamples, 90);
+        const bool damaged = i >= 150 && i < 170;
+        column.upperLimit = damaged && i % 2 == 0 ? std::numeric_limits<float>::quiet_NaN() : 0.0f;
+        column.lowerLimit = damaged && i % 2 == 1 ? -1e15f : 100.0f;
+        writer.add(column);
+    }
+    auto chart = openDrawn(save(writer.bytes(), QStringLiteral("damaged.sl2")));
+    slideTo(*chart, 140 - chart->visibleSoundings());
+    chart->finishRedraw();
+    const int loads = host.loadSettingsCount;
+    chart->SetState(frmDocument::kFastForward);
+    for (int tick = 0; tick < 12; ++tick) {
+        chart->tmrUpdate_Timer();
+        chart->finishRedraw();
+    }
+    EXPECT_GT(chart->position(), 175);
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngUpperLimit(), 0.0f);
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 100.0f);
+    EXPECT_EQ(host.loadSettingsCount, loads) << "no range was adopted";
+}
+
+TEST_F(PlaybackTest, AJumpTakesTheWindowOfTheSoundingsItArrivesAt)
+{
+    auto chart = openDrawn(save(deeperAfter(300), QStringLiteral("jump.slg")));
+    chart->GotoEnd();
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 150.0f);
+    EXPECT_EQ(host.loadSettingsCount, 1);
+    chart->finishRedraw();
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 150.0f);
+    chart->GotoStart();
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 100.0f);
+
+    // Without automatic depth range the window stays the user's.
+    chart->SonarOptions.setbAutoDepthRange(false);
+    chart->GotoEnd();
+    EXPECT_FLOAT_EQ(chart->SonarOptions.sngLowerLimit(), 100.0f);
 }
 
 struct SliderCase

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -89,6 +91,25 @@ TEST(SoundingScaleTest, TheSharedDepthSpanLandsOnBothColumns)
             EXPECT_EQ(ranges.dstStart, c.ranges.dstStart);
             EXPECT_EQ(ranges.dstEnd, c.ranges.dstEnd);
         }
+    }
+}
+
+TEST(SoundingScaleTest, OnlyAWindowASonarCouldRecordIsPlausible)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float upper, lower;
+        bool plausible;
+    } cases[] = {
+        {0, 100, true},       {-50, 50, true},     {0, 12000, true},  {-12000, 0, true},
+        {100, 100, false},    {100, 50, false},    {nan, 100, false}, {0, nan, false},
+        {0, infinity, false}, {-1e15f, 10, false}, {0, 12001, false}, {-infinity, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.upper) + " " + std::to_string(c.lower));
+        EXPECT_EQ(brellix::isPlausibleWindow(c.upper, c.lower), c.plausible);
     }
 }
 

@@ -197,10 +197,13 @@ void frmDocument::InitializeView()
     const int32_t step = std::max(1, nearestInt32(w / 10.0));
     if (SonarFile->NumSoundings() > 0) {
         for (int32_t i = 0; i <= w; i += step) {
-            tSubHeader subHeader;
-            SonarFile->SReadSubHeader(i, subHeader);
-            upper = std::min(upper, subHeader.sngUpperLimit);
-            lower = std::max(lower, subHeader.sngLowerLimit);
+            // A damaged sounding's window is left out rather than taken for the log's.
+            float recordedUpper = 0.0f;
+            float recordedLower = 0.0f;
+            if (SonarFile->recordedWindow(i, recordedUpper, recordedLower)) {
+                upper = std::min(upper, recordedUpper);
+                lower = std::max(lower, recordedLower);
+            }
         }
     }
     SonarOptions.setsngLowerLimit(lower);
@@ -567,6 +570,7 @@ void frmDocument::GotoFilePosition(int64_t Position)
         setSliderValue(sldSounding, n);
         lPosition = sldSounding->value() + lVisibleSoundings;
         UpdateCaption();
+        adoptRecordedWindow();
         ResetIdle();
     }
 }
@@ -584,18 +588,35 @@ void frmDocument::GotoEnd()
 void frmDocument::jumpTo(int sliderValue)
 {
     setSliderValue(sldSounding, sliderValue);
-    lPosition = sldSounding->value() + lVisibleSoundings;
-    UpdateCaption();
-    ResetIdle();
-    syncOthers();
+    sldSounding_Scroll();
 }
 
 void frmDocument::sldSounding_Scroll()
 {
     lPosition = sldSounding->value() + lVisibleSoundings;
     UpdateCaption();
+    adoptRecordedWindow();
     ResetIdle();
     syncOthers();
+}
+
+void frmDocument::adoptRecordedWindow()
+{
+    // The full redraw never adopts a range: after a jump the chart would draw the soundings
+    // now in view in the window of those it left, often empty, until it played on.
+    if (!SonarOptions.bAutoDepthRange() || !hasSoundings()) {
+        return;
+    }
+    float upper = 0.0f;
+    float lower = 0.0f;
+    if (!SonarFile->recordedWindow(lPosition, upper, lower)) {
+        return;
+    }
+    if (upper != SonarOptions.sngUpperLimit() || lower != SonarOptions.sngLowerLimit()) {
+        SonarOptions.setsngUpperLimit(upper);
+        SonarOptions.setsngLowerLimit(lower);
+        m_host.loadChartSettings();
+    }
 }
 
 void frmDocument::sldSensitivity_Scroll()

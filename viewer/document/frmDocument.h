@@ -179,6 +179,9 @@ private:
     void syncOthers();
     // Moves the slider to sliderValue, redraws from there and brings the other channels along.
     void jumpTo(int sliderValue);
+    // With automatic depth range, takes the window recorded with the newest sounding in view,
+    // as playing there would have: a jump draws the chart anew in the window it arrives at.
+    void adoptRecordedWindow();
     void StepForward();
     void StepBack();
     void StepSoundings(int32_t n);

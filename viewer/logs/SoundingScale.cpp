@@ -34,6 +34,12 @@ bool scaleRanges(const tSubHeader& D, float soundingUpper, float soundingLower,
                         ranges.srcEnd);
 }
 
+bool isPlausibleWindow(float upper, float lower)
+{
+    // Written so that a not-a-number fails every comparison and the test.
+    return upper >= -kDeepestLimit && lower <= kDeepestLimit && upper < lower;
+}
+
 bool rangeFits(int32_t start, int32_t end, size_t size)
 {
     return start >= 0 && start <= end && static_cast<uint64_t>(end) <= size;

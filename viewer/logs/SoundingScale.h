@@ -27,6 +27,14 @@ struct ScaleRanges
 bool scaleRanges(const tSubHeader& D, float soundingUpper, float soundingLower,
                  int32_t soundingCells, ScaleRanges& ranges);
 
+// The deepest window any sonar records, in feet, up or down; limits beyond it are damage.
+inline constexpr float kDeepestLimit = 12000.0f;
+
+// Whether a recorded depth window is one a sonar could have: both limits finite and within
+// kDeepestLimit either way (a side-looking channel may start above the surface), the upper
+// above the lower.
+bool isPlausibleWindow(float upper, float lower);
+
 // Whether [start, end) lies inside an array of size elements.
 bool rangeFits(int32_t start, int32_t end, size_t size);
 

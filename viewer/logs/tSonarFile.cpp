@@ -412,7 +412,8 @@ void tSonarFile::readSl2Sounding(tSubHeader& SubHeader, std::vector<uint8_t>& rc
     }
     m_position = static_cast<int64_t>(column.head.thisAddress) + column.head.packetSize;
 
-    if (bAutoRange) {
+    // A damaged packet's limits must not become the chart's window.
+    if (bAutoRange && isPlausibleWindow(column.upperLimit, column.lowerLimit)) {
         SubHeader.sngUpperLimit = column.upperLimit;
         SubHeader.sngLowerLimit = column.lowerLimit;
     }
@@ -536,6 +537,26 @@ void tSonarFile::SReadSubHeader(int32_t sounding, tSubHeader& ActualSubHeader)
         ActualSubHeader.sngLowerLimit = column.lowerLimit;
         FillSubHeaderFromPacket(ActualSubHeader, column);
     }
+}
+
+bool tSonarFile::recordedWindow(int32_t sounding, float& upper, float& lower)
+{
+    tSubHeader header;
+    header.sngUpperLimit = std::numeric_limits<float>::quiet_NaN();
+    header.sngLowerLimit = std::numeric_limits<float>::quiet_NaN();
+    SReadSubHeader(sounding, header);
+    float u = header.sngUpperLimit;
+    float l = header.sngLowerLimit;
+    if (isSlgFamily()) {
+        u = static_cast<float>(roundHalfEven(u));
+        l = static_cast<float>(roundHalfEven(l));
+    }
+    if (!isPlausibleWindow(u, l)) {
+        return false;
+    }
+    upper = u;
+    lower = l;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------

@@ -52,6 +52,11 @@ public:
     // SRead.
     void SReadSubHeader(int32_t sounding, tSubHeader& ActualSubHeader);
 
+    // The depth window recorded with a sounding, as SRead adopts it with bAutoRange (in whole
+    // feet for SLG logs); false, leaving upper and lower alone, when it has none a sonar
+    // could record. Leaves the position anywhere, as SReadSubHeader does.
+    bool recordedWindow(int32_t sounding, float& upper, float& lower);
+
     // Makes the sounding current; negative indexes count from the end, larger ones wrap.
     void SSeek(int32_t sounding);
     int32_t STell() const { return m_currentSounding; }
