@@ -493,7 +493,7 @@ TEST_F(MenuCommandTest, NewWindowOpensAtTheSourcesMomentWithItsOptionsInsideTheA
     EXPECT_EQ(view->SonarOptions.SurfaceClarity(), 3);
     EXPECT_FALSE(view->SonarOptions.bAutoSensitivity());
     EXPECT_EQ(view->SonarOptions.iColorLine(), 30);
-    EXPECT_EQ(view->sldColorLine->value(), secondary->sldColorLine->value());
+    EXPECT_EQ(view->sldColorLine->value(), brellix::ChartControls::sliderFromLevel(30));
     EXPECT_EQ(view->sldSensitivity->minimum(), 0) << "manual sensitivity on the slider";
     const QWidget* sub = view->parentWidget();
     EXPECT_TRUE(main.mdiArea()->viewport()->rect().contains(sub->geometry()));

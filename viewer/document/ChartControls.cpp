@@ -77,6 +77,38 @@ void ChartControls::setSliderValue(ChartSlider* slider, int value)
     --m_settingSliders;
 }
 
+void ChartControls::onUserMove(ChartSlider* slider, QObject& context, std::function<void()> handle)
+{
+    QObject::connect(slider, &QSlider::valueChanged, &context, [this, handle = std::move(handle)] {
+        if (!settingSliders()) {
+            handle();
+        }
+    });
+}
+
+int16_t ChartControls::levelFromSlider(int value)
+{
+    return static_cast<int16_t>(nearestInt32((25500.0 - value * 255.0) / 100.0));
+}
+
+int ChartControls::sliderFromLevel(int level)
+{
+    return nearestInt32(100.0 - level * 100.0 / 255.0);
+}
+
+void ChartControls::showOptionSliders(int16_t colorLine, int16_t sensitivity, bool automatic)
+{
+    setSliderRange(sldColorLine, 0, 100);
+    setSliderValue(sldColorLine, sliderFromLevel(colorLine));
+    if (automatic) {
+        setSliderRange(sldSensitivity, -50, 50);
+        setSliderValue(sldSensitivity, sensitivity);
+    } else {
+        setSliderRange(sldSensitivity, 0, 100);
+        setSliderValue(sldSensitivity, sliderFromLevel(sensitivity));
+    }
+}
+
 void ChartControls::setSliderRange(ChartSlider* slider, int minimum, int maximum)
 {
     if (maximum < minimum) {

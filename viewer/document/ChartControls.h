@@ -3,7 +3,11 @@
 // created on the form and placed in pixels from the layout in twips.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 class QLabel;
+class QObject;
 class QPlainTextEdit;
 class QWidget;
 
@@ -33,6 +37,15 @@ public:
     void setSliderValue(ChartSlider* slider, int value);
     void setSliderRange(ChartSlider* slider, int minimum, int maximum);
     bool settingSliders() const { return m_settingSliders > 0; }
+    // Runs handle whenever the user, not the code, moves the slider.
+    void onUserMove(ChartSlider* slider, QObject& context, std::function<void()> handle);
+
+    // The option sliders' scale: slider 0 is level 255 and slider 100 level 0, to the nearest.
+    static int16_t levelFromSlider(int value);
+    static int sliderFromLevel(int level);
+    // Shows a colour line and a sensitivity on their sliders: the sensitivity as an offset
+    // from -50 to 50 when automatic, as a level otherwise.
+    void showOptionSliders(int16_t colorLine, int16_t sensitivity, bool automatic);
 
     ChartPicture* picSonarImage = nullptr;
     ChartSlider* sldSounding = nullptr;

@@ -21,21 +21,6 @@
 
 namespace brellix {
 
-namespace {
-
-// Slider 0 gives 255 and slider 100 gives 0.
-int16_t levelFromSlider(int value)
-{
-    return static_cast<int16_t>(nearestInt32((25500.0 - value * 255.0) / 100.0));
-}
-
-int sliderFromLevel(int level)
-{
-    return nearestInt32(100.0 - level * 100.0 / 255.0);
-}
-
-} // namespace
-
 frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     : QWidget(parent), m_host(host), m_painter(SonarOptions, SonarColors, SonarProcessing)
 {
@@ -61,15 +46,8 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     m_painter.setUserColorScheme(&m_host.UserColorScheme());
     m_painter.setSonarFile(SonarFile.get());
 
-    setSliderRange(sldColorLine, 0, 100);
-    setSliderValue(sldColorLine, sliderFromLevel(SonarOptions.iColorLine()));
-    if (SonarOptions.bAutoSensitivity()) {
-        setSliderRange(sldSensitivity, -50, 50);
-        setSliderValue(sldSensitivity, SonarOptions.iSensitivity());
-    } else {
-        setSliderRange(sldSensitivity, 0, 100);
-        setSliderValue(sldSensitivity, sliderFromLevel(SonarOptions.iSensitivity()));
-    }
+    showOptionSliders(SonarOptions.iColorLine(), SonarOptions.iSensitivity(),
+                      SonarOptions.bAutoSensitivity());
 
     // The window state of the chart closed last, applied when this one is first shown.
     m_initialWindowState = m_host.settings().get(settingskeys::kDocState);
@@ -80,21 +58,9 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
             &frmDocument::SonarColors_SetColorTableValue);
     connect(tmrUpdate, &QTimer::timeout, this, &frmDocument::tmrUpdate_Timer);
     connect(m_redrawTimer, &QTimer::timeout, this, [this] { IdleRedraw(); });
-    connect(sldSounding, &QSlider::valueChanged, this, [this] {
-        if (!settingSliders()) {
-            sldSounding_Scroll();
-        }
-    });
-    connect(sldSensitivity, &QSlider::valueChanged, this, [this] {
-        if (!settingSliders()) {
-            sldSensitivity_Scroll();
-        }
-    });
-    connect(sldColorLine, &QSlider::valueChanged, this, [this] {
-        if (!settingSliders()) {
-            sldColorLine_Scroll();
-        }
-    });
+    onUserMove(sldSounding, *this, [this] { sldSounding_Scroll(); });
+    onUserMove(sldSensitivity, *this, [this] { sldSensitivity_Scroll(); });
+    onUserMove(sldColorLine, *this, [this] { sldColorLine_Scroll(); });
 
     readScreenMetrics(*this);
     placeControls(m_layout);
@@ -167,12 +133,9 @@ void frmDocument::NewWindow(std::shared_ptr<tSonarFile> NewSonarFile, const QStr
         return;
     }
     // The sliders first: with their mode matching, the options' change leaves them alone.
-    for (const auto& [mine, theirs] : {std::pair{sldSensitivity, source->sldSensitivity},
-                                       std::pair{sldColorLine, source->sldColorLine}}) {
-        setSliderRange(mine, theirs->minimum(), theirs->maximum());
-        setSliderValue(mine, theirs->value());
-    }
-    SonarOptions.copyFrom(source->SonarOptions);
+    const tSonarOptions& theirs = source->SonarOptions;
+    showOptionSliders(theirs.iColorLine(), theirs.iSensitivity(), theirs.bAutoSensitivity());
+    SonarOptions.copyFrom(theirs);
     keepLeftPosition(source->sldSounding->value());
 }
 
@@ -604,17 +567,7 @@ void frmDocument::adoptRecordedWindow()
 {
     // The full redraw never adopts a range: after a jump the chart would draw the soundings
     // now in view in the window of those it left, often empty, until it played on.
-    if (!SonarOptions.bAutoDepthRange() || !hasSoundings()) {
-        return;
-    }
-    float upper = 0.0f;
-    float lower = 0.0f;
-    if (!SonarFile->recordedWindow(lPosition, upper, lower)) {
-        return;
-    }
-    if (upper != SonarOptions.sngUpperLimit() || lower != SonarOptions.sngLowerLimit()) {
-        SonarOptions.setsngUpperLimit(upper);
-        SonarOptions.setsngLowerLimit(lower);
+    if (hasSoundings() && m_painter.adoptRecordedWindow(lPosition)) {
         m_host.loadChartSettings();
     }
 }

@@ -112,6 +112,22 @@ bool SoundingPainter::DrawSounding(tChart& destination, int32_t x, bool bIdleWor
     return rangeChanged;
 }
 
+bool SoundingPainter::adoptRecordedWindow(int32_t sounding)
+{
+    float upper = 0.0f;
+    float lower = 0.0f;
+    if (!m_file || !m_options.bAutoDepthRange() ||
+        !m_file->recordedWindow(sounding, upper, lower)) {
+        return false;
+    }
+    if (upper == m_options.sngUpperLimit() && lower == m_options.sngLowerLimit()) {
+        return false;
+    }
+    m_options.setsngUpperLimit(upper);
+    m_options.setsngLowerLimit(lower);
+    return true;
+}
+
 void SoundingPainter::applyColorOptions()
 {
     m_colors.Reset();

@@ -35,6 +35,11 @@ public:
     // Nothing without a reader. Reader, processing and conversion errors go to the caller.
     bool DrawSounding(tChart& destination, int32_t x, bool bIdleWorking);
 
+    // With automatic depth range, makes the window recorded with sounding the options' one,
+    // as drawing it in playback would. True when the options' window changed (they raised
+    // OptionsChanged); false also when the sounding records no plausible window.
+    bool adoptRecordedWindow(int32_t sounding);
+
     // The correlation lowers a line to the minimum of the columns processed just before it,
     // whichever soundings those were. Before sounding is drawn this restarts that history
     // unless the last column in it was the sounding itself or its neighbour on the side it is
