@@ -8,6 +8,7 @@
 #include "common/ScreenTwips.h"
 #include "logs/tSubHeader.h"
 #include "platform/SettingsStore.h"
+#include "readout/ChartReadout.h"
 #include "render/tColorScheme.h"
 
 #include <QCloseEvent>
@@ -590,21 +591,7 @@ void frmDocument::sldColorLine_Scroll()
 
 QString frmDocument::FormatDepth(double dblDepth) const
 {
-    double v = dblDepth;
-    QString unit = QStringLiteral("ft");
-    if (m_host.depthFormat() != 0) {
-        v = dblDepth * 0.3048;
-        unit = QStringLiteral("m");
-    }
-    if (v < 1000) {
-        // "#0.0#": at least one decimal, at most two.
-        QString text = QString::number(roundHalfEven(v * 100.0) / 100.0, 'f', 2);
-        if (text.endsWith(QLatin1Char('0'))) {
-            text.chop(1);
-        }
-        return text + unit;
-    }
-    return QString::number(roundHalfEven(v), 'f', 0) + unit;
+    return brellix::FormatDepth(dblDepth, m_host.depthFormat());
 }
 
 void frmDocument::unload()
