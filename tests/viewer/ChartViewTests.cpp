@@ -105,4 +105,20 @@ TEST(ChartViewTest, AClickBringsTheSoundingAndTheDepthToTheMiddle)
     EXPECT_EQ(nearStart.recentred(0, 0, 0, 0).position, 200);
 }
 
+TEST(ChartViewTest, ADragShowsItsBandAcrossTheChartAndWhileAClickTheMarkerAtTheCursor)
+{
+    // Twips to pixels, ordered; the marker is a rectangle of no extent across depth.
+    const QList<QRect> click = chart().dragMarks(300, 900, 330, 870);
+    ASSERT_EQ(click.size(), 2);
+    EXPECT_EQ(click[0], QRect(0, 58, 200, 2));
+    EXPECT_EQ(click[1], QRect(22, 0, 0, 100));
+    const QList<QRect> band = chart().dragMarks(300, 900, 330, 300);
+    ASSERT_EQ(band.size(), 1);
+    EXPECT_EQ(band[0], QRect(0, 20, 200, 40));
+    const QList<QRect> side = chart(true).dragMarks(900, 300, 870, 330);
+    ASSERT_EQ(side.size(), 2);
+    EXPECT_EQ(side[0], QRect(58, 0, 2, 200));
+    EXPECT_EQ(side[1], QRect(0, 22, 100, 0));
+}
+
 } // namespace

@@ -55,12 +55,36 @@ void ChartPicture::showChart(const tChart& chart)
     update();
 }
 
+void ChartPicture::setFocusRects(const QList<QRect>& rects)
+{
+    if (rects != m_focusRects) {
+        m_focusRects = rects;
+        update();
+    }
+}
+
 void ChartPicture::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::black);
     if (!m_screen.isNull()) {
         painter.drawImage(QPoint(0, 0), m_screen);
+    }
+    if (m_focusRects.isEmpty()) {
+        return;
+    }
+    // White XOR-ed onto the chart inverts it: the dots show on any palette.
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    for (const QRect& rect : m_focusRects) {
+        if (rect.width() == 0) {
+            painter.drawLine(rect.left(), rect.top(), rect.left(), rect.top() + rect.height() - 1);
+        } else if (rect.height() == 0) {
+            painter.drawLine(rect.left(), rect.top(), rect.left() + rect.width() - 1, rect.top());
+        } else {
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
     }
 }
 

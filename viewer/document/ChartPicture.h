@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QRect>
 #include <QWidget>
 
 namespace brellix {
@@ -21,6 +23,12 @@ public:
     // What the picture shows.
     const QImage& screen() const { return m_screen; }
 
+    // Dotted marks drawn over the chart in pixels, inverting what lies under them: a drag's
+    // band, and a rectangle of no width or height as a line across the chart (the click
+    // marker). An empty list erases them.
+    void setFocusRects(const QList<QRect>& rects);
+    const QList<QRect>& focusRects() const { return m_focusRects; }
+
 signals:
     void mousePressed(Qt::MouseButton button, QPointF position);
     void mouseMoved(Qt::MouseButtons buttons, QPointF position);
@@ -34,6 +42,7 @@ protected:
 
 private:
     QImage m_screen;
+    QList<QRect> m_focusRects;
 };
 
 } // namespace brellix

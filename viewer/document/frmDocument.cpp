@@ -1,5 +1,6 @@
 #include "frmDocument.h"
 
+#include "document/ChartMouse.h"
 #include "document/ChartPicture.h"
 #include "document/ChartSlider.h"
 #include "document/DocumentHost.h"
@@ -37,6 +38,7 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     tmrDepthPopup = new QTimer(this);
     tmrDepthPopup->setInterval(kDepthPopupInterval);
     tmrDepthPopup->setSingleShot(true);
+    m_mouse = std::make_unique<ChartMouse>(*this, m_host);
     m_redrawTimer = new QTimer(this);
     m_redrawTimer->setInterval(0);
     m_redrawTimer->setSingleShot(true);
@@ -58,6 +60,7 @@ frmDocument::frmDocument(DocumentHost& host, QWidget* parent)
     connect(&SonarColors, &tSonarColor::SetColorTableValue, this,
             &frmDocument::SonarColors_SetColorTableValue);
     connect(tmrUpdate, &QTimer::timeout, this, &frmDocument::tmrUpdate_Timer);
+    connect(tmrDepthPopup, &QTimer::timeout, this, &frmDocument::tmrDepthPopup_Timer);
     connect(m_redrawTimer, &QTimer::timeout, this, [this] { IdleRedraw(); });
     onUserMove(sldSounding, *this, [this] { sldSounding_Scroll(); });
     onUserMove(sldSensitivity, *this, [this] { sldSensitivity_Scroll(); });
@@ -594,6 +597,43 @@ QString frmDocument::FormatDepth(double dblDepth) const
     return brellix::FormatDepth(dblDepth, m_host.depthFormat());
 }
 
+bool frmDocument::IsInsideImage(float x, float y) const
+{
+    return x > 0 && y > 0 && x < picSonarImage->width() * twipsPerPixelX() &&
+           y < picSonarImage->height() * twipsPerPixelY();
+}
+
+void frmDocument::picSonarImage_MouseDown(int button, float X, float Y)
+{
+    m_mouse->MouseDown(button, X, Y);
+}
+
+void frmDocument::picSonarImage_MouseMove(float X, float Y)
+{
+    m_mouse->MouseMove(X, Y);
+}
+
+void frmDocument::picSonarImage_MouseUp(float X, float Y)
+{
+    m_mouse->MouseUp(X, Y);
+}
+
+void frmDocument::tmrDepthPopup_Timer()
+{
+    if (bDocumentReady) {
+        m_mouse->popup().showNow();
+    }
+}
+
+void frmDocument::recentreOn(int32_t position, float upperLimit, float lowerLimit)
+{
+    lPosition = position;
+    SonarOptions.setsngUpperLimit(upperLimit);
+    SonarOptions.setsngLowerLimit(lowerLimit);
+    UpdatePositionDisplay();
+    ResetIdle();
+}
+
 void frmDocument::unload()
 {
     if (m_unloaded) {
@@ -602,7 +642,7 @@ void frmDocument::unload()
     m_unloaded = true;
     bDocumentReady = false;
     tmrUpdate->stop();
-    tmrDepthPopup->stop();
+    m_mouse->popup().hide();
     m_redrawTimer->stop();
     m_host.documentUnloading(*this);
     if (!m_everShown) {

@@ -24,6 +24,7 @@
 // and returns to the event loop between slices; it never spins a nested event loop.
 #pragma once
 
+#include "readout/ChartView.h"
 #include "render/ChartLayout.h"
 #include "render/SoundingPainter.h"
 
@@ -46,6 +47,7 @@ class QTimer;
 
 namespace brellix {
 
+class ChartMouse;
 class DocumentHost;
 
 class frmDocument : public QWidget, public ChartControls
@@ -105,6 +107,20 @@ public:
 
     // Depth text in the depth format ("12.34ft", "3.05m").
     QString FormatDepth(double dblDepth) const;
+
+    // The mouse over the chart picture at (X, Y) twips of the picture; button 1 is the left,
+    // 2 the right. Hovering arms the readout popup, a left drag zooms into a depth band and a
+    // short one re-centres, the right button zooms out or cancels a drag.
+    void picSonarImage_MouseDown(int button, float X, float Y);
+    void picSonarImage_MouseMove(float X, float Y);
+    void picSonarImage_MouseUp(float X, float Y);
+    // Shows the armed popup.
+    void tmrDepthPopup_Timer();
+    // Whether (x, y) twips lie strictly inside the picture.
+    bool IsInsideImage(float x, float y) const;
+    // A click's re-centring: the newest sounding drawn and the depth window, then the other
+    // windows of the log brought along and the chart redrawn.
+    void recentreOn(int32_t position, float upperLimit, float lowerLimit);
 
     // Writes the persisted keys once; closing the window does it. bDocumentReady is false from
     // here on.
@@ -214,6 +230,7 @@ private:
     int32_t lRedrawPass = 0;
     int32_t lRedrawOffset = 0;
     int32_t lRedrawPosition = 0;
+    std::unique_ptr<ChartMouse> m_mouse;
 
     int32_t m_initialWindowState = 0;
     bool m_unloaded = false;

@@ -82,4 +82,25 @@ ChartView::Recentre ChartView::recentred(int32_t x0, int32_t y0, int32_t x1, int
     return result;
 }
 
+QList<QRect> ChartView::dragMarks(int32_t x0, int32_t y0, int32_t x1, int32_t y1) const
+{
+    QList<QRect> marks;
+    if (horizontal) {
+        const int left = nearestInt32(std::min(x0, x1) / twipsPerPixelX);
+        const int right = nearestInt32(std::max(x0, x1) / twipsPerPixelX);
+        marks.append(QRect(left, 0, right - left, chartColumns));
+        if (isClick(x0, y0, x1, y1)) {
+            marks.append(QRect(0, nearestInt32(y1 / twipsPerPixelY), depthPixels, 0));
+        }
+    } else {
+        const int top = nearestInt32(std::min(y0, y1) / twipsPerPixelY);
+        const int bottom = nearestInt32(std::max(y0, y1) / twipsPerPixelY);
+        marks.append(QRect(0, top, chartColumns, bottom - top));
+        if (isClick(x0, y0, x1, y1)) {
+            marks.append(QRect(nearestInt32(x1 / twipsPerPixelX), 0, 0, depthPixels));
+        }
+    }
+    return marks;
+}
+
 } // namespace brellix

@@ -8,6 +8,9 @@
 // the cursor and the depth from X.
 #pragma once
 
+#include <QList>
+#include <QRect>
+
 #include <cstdint>
 #include <optional>
 
@@ -58,6 +61,11 @@ struct ChartView
     // A click: the clicked sounding to the middle of the chart (within the log) and the
     // clicked depth to the middle of a window as deep as before.
     Recentre recentred(int32_t x0, int32_t y0, int32_t x1, int32_t y1) const;
+
+    // What a drag from (x0, y0) to (x1, y1) twips shows, in pixels: the band across the whole
+    // chart between the two depths, and while it is still a click the marker across the chart
+    // at the cursor, a rectangle of no width (vertical chart) or no height (side-looking).
+    QList<QRect> dragMarks(int32_t x0, int32_t y0, int32_t x1, int32_t y1) const;
 
 private:
     // Feet per twip across depth.
