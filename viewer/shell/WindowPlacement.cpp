@@ -139,21 +139,31 @@ void WindowPlacement::saveChartOptions(const QWidget& window)
                          static_cast<float>(at.y() * screenTwipsPerPixelY(window.screen())));
 }
 
-void WindowPlacement::loadUserColorScheme(QWidget& editor) const
+void WindowPlacement::forgetChartOptions()
+{
+    m_settings.deleteKey(keys::kChartOptionsLeft);
+    m_settings.deleteKey(keys::kChartOptionsTop);
+}
+
+void WindowPlacement::loadUserColorScheme(QWidget& editor, const QWidget& owner,
+                                          const QWidget& chartOptions) const
 {
     const QStringList parts =
         m_settings.getText(keys::kUserColorScheme, QString()).split(QLatin1Char(','));
-    if (parts.size() != 2) {
-        return;
-    }
     bool leftOk = false;
     bool topOk = false;
-    const double left = parts[0].trimmed().toDouble(&leftOk);
-    const double top = parts[1].trimmed().toDouble(&topOk);
-    if (leftOk && topOk) {
+    const double left = parts.size() == 2 ? parts[0].trimmed().toDouble(&leftOk) : 0;
+    const double top = parts.size() == 2 ? parts[1].trimmed().toDouble(&topOk) : 0;
+    if (leftOk && topOk && std::isfinite(left) && std::isfinite(top)) {
         moveFrameTo(editor, QPoint(twipsToPixels(left, screenTwipsPerPixelX(editor.screen())),
                                    twipsToPixels(top, screenTwipsPerPixelY(editor.screen()))));
+        return;
     }
+    const QRect frame = owner.frameGeometry();
+    const QRect settings = chartOptions.frameGeometry();
+    moveFrameTo(editor,
+                QPoint(frame.x() + frame.width(),
+                       chartOptions.isVisible() ? settings.y() + settings.height() : frame.y()));
 }
 
 void WindowPlacement::saveUserColorScheme(const QWidget& editor)

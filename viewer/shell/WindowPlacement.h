@@ -28,9 +28,13 @@ public:
     void loadChartOptions(QWidget& window, const QWidget& owner) const;
     // Writes the position while the window is shown, deletes it while hidden.
     void saveChartOptions(const QWidget& window);
+    // Deletes the stored position: the next load takes the default.
+    void forgetChartOptions();
 
-    // The stored "left,top"; a window without one stays where it is.
-    void loadUserColorScheme(QWidget& editor) const;
+    // The stored "left,top" (the user put it there); without one just right of the owner's
+    // frame, below the chart settings window while that shows, level with the owner otherwise.
+    void loadUserColorScheme(QWidget& editor, const QWidget& owner,
+                             const QWidget& chartOptions) const;
     // As saveChartOptions, as the text "left,top" of whole twips.
     void saveUserColorScheme(const QWidget& editor);
 

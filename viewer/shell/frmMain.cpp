@@ -196,8 +196,14 @@ void frmMain::createToolWindows()
 {
     m_userColorScheme = new frmUserColorScheme(this);
     m_chartOptions = new frmChartOptions(this);
-    connect(m_chartOptions, &frmChartOptions::closedByUser, this,
-            [this] { mnuViewChartSettings->setChecked(false); });
+    // The close box forgets where the window stood: it comes back at its default place.
+    connect(m_chartOptions, &frmChartOptions::closedByUser, this, [this] {
+        mnuViewChartSettings->setChecked(false);
+        m_placement.forgetChartOptions();
+        m_chartOptionsPlaced = false;
+    });
+    connect(m_chartOptions, &frmChartOptions::userColorModeEntered, this,
+            [this] { showUserColorSchemeWindow(true); });
     connect(m_userColorScheme, &frmUserColorScheme::closedByUser, this,
             [this] { mnuViewUserColorScheme->setChecked(false); });
 }
@@ -563,11 +569,18 @@ void frmMain::mnuViewChartSettings_Click()
 
 void frmMain::mnuViewUserColorScheme_Click()
 {
-    const bool show = !mnuViewUserColorScheme->isChecked();
+    showUserColorSchemeWindow(!mnuViewUserColorScheme->isChecked());
+}
+
+void frmMain::showUserColorSchemeWindow(bool show)
+{
     mnuViewUserColorScheme->setChecked(show);
     if (show && !m_editorPlaced) {
         m_editorPlaced = true;
-        m_placement.loadUserColorScheme(*m_userColorScheme);
+        if (const frmDocument* active = ActiveForm()) {
+            m_userColorScheme->ShowUserColorScheme(active->SonarOptions.ColorMode());
+        }
+        m_placement.loadUserColorScheme(*m_userColorScheme, *this, *m_chartOptions);
     }
     m_userColorScheme->setVisible(show);
 }

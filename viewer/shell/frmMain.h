@@ -125,6 +125,8 @@ private:
     void mnuViewStatusBar_Click();
     void mnuViewChartSettings_Click();
     void mnuViewUserColorScheme_Click();
+    // Shows or hides the colour scheme editor with its menu item, placing it on its first show.
+    void showUserColorSchemeWindow(bool show);
     void mnuViewRefresh_Click();
     void mnuWindowNewWindow_Click();
     void mnuHelpContents_Click();
