@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -54,11 +55,25 @@ TEST_F(ChartMouseTest, HoveringArmsTheReadoutWhichShowsOnItsTimerHoldingTheMouse
     chart->tmrDepthPopup_Timer();
     EXPECT_TRUE(popup(*chart).isVisible());
     EXPECT_EQ(QWidget::mouseGrabber(), pic);
-    // Right of and below the cursor in the upper left quarter; 1800 x (465 + bottom 180)
-    // twips: the test log carries depths but no positions or times.
+    // Right of and below the cursor in the upper left quarter, at least 1800 x (465 + bottom
+    // 180) twips (the test log carries depths but no positions or times) and as large as the
+    // lines need in the box's font.
     const QRect box = popup(*chart).geometry();
     EXPECT_EQ(box.topLeft(), pic->geometry().topLeft() + QPoint(50, 30));
-    EXPECT_EQ(box.size(), QSize(120, 43));
+    EXPECT_GE(box.width(), 120);
+    EXPECT_GE(box.height(), 43);
+    QString lines = popup(*chart).toPlainText();
+    const QSize text = QFontMetrics(popup(*chart).font())
+                           .boundingRect(QRect(), 0, lines.remove(QLatin1Char('\r')))
+                           .size();
+    EXPECT_GT(box.width(), text.width());
+    EXPECT_GT(box.height(), text.height());
+    // In a font small enough the design's size holds.
+    QFont tiny = popup(*chart).font();
+    tiny.setPixelSize(2);
+    popup(*chart).setFont(tiny);
+    chart->picSonarImage_MouseMove(15 * 41, 15 * 30);
+    EXPECT_EQ(popup(*chart).size(), QSize(120, 43));
 
     // Off the picture: hidden, the mouse let go.
     chart->picSonarImage_MouseMove(-15, 100);

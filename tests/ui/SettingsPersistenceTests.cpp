@@ -78,11 +78,28 @@ TEST_F(SettingsPersistenceTest, FirstStartChecksChartSettingsAndShowsItsWindow)
     EXPECT_EQ(main.statusPanel(1)->text(), QStringLiteral("Ready"));
 }
 
-TEST_F(SettingsPersistenceTest, TheChartSettingsWindowStartsJustRightOfTheMainWindow)
+TEST_F(SettingsPersistenceTest, TheChartSettingsWindowStartsJustRightOfTheMainWindowOnTheScreen)
 {
+    settings().saveFloat(kSettings, QStringLiteral("MainLeft"), 0.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainTop"), 0.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainWidth"), 6500.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainHeight"), 6000.0f);
     brellix::frmMain& main = startMain();
     const QRect frame = main.frameGeometry();
     EXPECT_EQ(main.chartOptions().pos(), QPoint(frame.x() + frame.width(), frame.y()));
+}
+
+TEST_F(SettingsPersistenceTest, BesideAMainWindowAsWideAsTheScreenTheChartSettingsWindowMovesIn)
+{
+    brellix::frmMain& wide = makeMain();
+    const QRect screen = wide.screen()->availableGeometry();
+    settings().saveFloat(kSettings, QStringLiteral("MainLeft"), 0.0f);
+    settings().saveFloat(kSettings, QStringLiteral("MainWidth"),
+                         static_cast<float>(screen.width() * 15));
+    wide.load(QString());
+    wide.show();
+    QApplication::processEvents();
+    EXPECT_EQ(wide.chartOptions().frameGeometry().right(), screen.right());
 }
 
 TEST_F(SettingsPersistenceTest, StoredPlacementAndStateAreRestored)

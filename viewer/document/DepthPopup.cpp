@@ -2,10 +2,15 @@
 
 #include "common/ScreenTwips.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolTip>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 namespace brellix {
 
@@ -26,11 +31,25 @@ DepthPopup::DepthPopup(QPlainTextEdit& box, QTimer& timer, QWidget& picture)
     m_box.setFocusPolicy(Qt::NoFocus);
 }
 
-void DepthPopup::arm(const QString& text, int32_t widthTwips, int32_t heightTwips, int32_t x,
+QSize DepthPopup::textSize(const QString& text) const
+{
+    const QFontMetrics metrics(m_box.font());
+    QString lines = text;
+    lines.remove(QLatin1Char('\r'));
+    const QSize extent = metrics.boundingRect(QRect(), Qt::TextExpandTabs, lines).size();
+    const int margins =
+        2 * (m_box.frameWidth() + static_cast<int>(std::ceil(m_box.document()->documentMargin())));
+    return extent + QSize(margins + 2, margins + 2);
+}
+
+void DepthPopup::arm(const QString& readout, int32_t widthTwips, int32_t heightTwips, int32_t x,
                      int32_t y, double twipsPerPixelX, double twipsPerPixelY)
 {
-    const int width = twipsToPixels(widthTwips, twipsPerPixelX);
-    const int height = twipsToPixels(heightTwips, twipsPerPixelY);
+    // The sizes fit the lines in a small system font; a larger font grows the box to its text
+    // rather than cutting lines off.
+    const QSize needed = textSize(readout);
+    const int width = std::max(twipsToPixels(widthTwips, twipsPerPixelX), needed.width());
+    const int height = std::max(twipsToPixels(heightTwips, twipsPerPixelY), needed.height());
     const QRect picture = m_picture.geometry();
     const int atX = twipsToPixels(x, twipsPerPixelX);
     const int atY = twipsToPixels(y, twipsPerPixelY);
@@ -44,7 +63,7 @@ void DepthPopup::arm(const QString& text, int32_t widthTwips, int32_t heightTwip
     }
     hide();
     m_box.setGeometry(place);
-    m_box.setPlainText(text);
+    m_box.setPlainText(readout);
     m_timer.start();
 }
 

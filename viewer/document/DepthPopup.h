@@ -3,6 +3,7 @@
 // holds the mouse, so that a move off the picture still arrives to hide it; every hide lets go.
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -22,7 +23,8 @@ public:
 
     // Arms the popup with text, widthTwips x heightTwips, beside the cursor at (x, y) twips in
     // the picture: right of it in the picture's left half, left of it otherwise; below it in
-    // the upper half, above it otherwise. At the place it already stands nothing changes.
+    // the upper half, above it otherwise; larger where the text needs it. At the place it
+    // already stands nothing changes.
     void arm(const QString& text, int32_t widthTwips, int32_t heightTwips, int32_t x, int32_t y,
              double twipsPerPixelX, double twipsPerPixelY);
     // Hides the popup, stops its timer and lets go of the mouse.
@@ -32,6 +34,9 @@ public:
     void showNow();
 
 private:
+    // The room text takes in the box's font, with the box's frame and margins.
+    QSize textSize(const QString& text) const;
+
     QPlainTextEdit& m_box;
     QTimer& m_timer;
     QWidget& m_picture;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringList>
+#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -57,6 +58,37 @@ void moveFrameTo(QWidget& window, QPoint topLeft)
         window.adjustSize();
     }
     window.move(reachable(topLeft, window.frameGeometry().size()));
+}
+
+// A tool window stands wholly on the screen it is on (the nearest one otherwise): one past an
+// edge is moved in, never above or left of the screen's top left. A window not yet framed by
+// the window manager is taken to get a frame like its owner's, or a title bar.
+void moveToolWindowTo(QWidget& window, QPoint topLeft, const QWidget& owner)
+{
+    moveFrameTo(window, topLeft);
+    QRect frame = window.frameGeometry();
+    if (frame.size() == window.size()) {
+        QSize decoration = owner.frameGeometry().size() - owner.size();
+        if (decoration.isNull()) {
+            // Neither is framed yet (the first show): a title bar of the style's height.
+            decoration = QSize(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4);
+        }
+        frame.setSize(window.size() + decoration);
+    }
+    const QScreen* screen = QGuiApplication::screenAt(frame.topLeft() + QPoint(1, 1));
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QPoint inside(
+        std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width())),
+        std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height())));
+    if (inside != frame.topLeft()) {
+        window.move(inside);
+    }
 }
 
 } // namespace
@@ -122,7 +154,7 @@ void WindowPlacement::loadChartOptions(QWidget& window, const QWidget& owner) co
     const auto defaultTop = static_cast<float>(frame.y() * tppY);
     const float left = m_settings.getFloat(keys::kChartOptionsLeft, defaultLeft);
     const float top = m_settings.getFloat(keys::kChartOptionsTop, defaultTop);
-    moveFrameTo(window, QPoint(twipsToPixels(left, tppX), twipsToPixels(top, tppY)));
+    moveToolWindowTo(window, QPoint(twipsToPixels(left, tppX), twipsToPixels(top, tppY)), owner);
 }
 
 void WindowPlacement::saveChartOptions(const QWidget& window)
@@ -155,15 +187,19 @@ void WindowPlacement::loadUserColorScheme(QWidget& editor, const QWidget& owner,
     const double left = parts.size() == 2 ? parts[0].trimmed().toDouble(&leftOk) : 0;
     const double top = parts.size() == 2 ? parts[1].trimmed().toDouble(&topOk) : 0;
     if (leftOk && topOk && std::isfinite(left) && std::isfinite(top)) {
-        moveFrameTo(editor, QPoint(twipsToPixels(left, screenTwipsPerPixelX(editor.screen())),
-                                   twipsToPixels(top, screenTwipsPerPixelY(editor.screen()))));
+        moveToolWindowTo(editor,
+                         QPoint(twipsToPixels(left, screenTwipsPerPixelX(editor.screen())),
+                                twipsToPixels(top, screenTwipsPerPixelY(editor.screen()))),
+                         owner);
         return;
     }
     const QRect frame = owner.frameGeometry();
     const QRect settings = chartOptions.frameGeometry();
-    moveFrameTo(editor,
-                QPoint(frame.x() + frame.width(),
-                       chartOptions.isVisible() ? settings.y() + settings.height() : frame.y()));
+    moveToolWindowTo(editor,
+                     QPoint(frame.x() + frame.width(), chartOptions.isVisible()
+                                                           ? settings.y() + settings.height()
+                                                           : frame.y()),
+                     owner);
 }
 
 void WindowPlacement::saveUserColorScheme(const QWidget& editor)

@@ -24,7 +24,7 @@ public:
     void saveMainWindow(const QWidget& window);
 
     // The stored left and top, by default just right of the owner's frame and level with its
-    // top; call once the owner is placed.
+    // top, the whole window kept on the screen; call once the owner is placed.
     void loadChartOptions(QWidget& window, const QWidget& owner) const;
     // Writes the position while the window is shown, deletes it while hidden.
     void saveChartOptions(const QWidget& window);
@@ -32,7 +32,8 @@ public:
     void forgetChartOptions();
 
     // The stored "left,top" (the user put it there); without one just right of the owner's
-    // frame, below the chart settings window while that shows, level with the owner otherwise.
+    // frame, below the chart settings window while that shows, level with the owner otherwise;
+    // the whole window kept on the screen.
     void loadUserColorScheme(QWidget& editor, const QWidget& owner,
                              const QWidget& chartOptions) const;
     // As saveChartOptions, as the text "left,top" of whole twips.

@@ -258,14 +258,18 @@ void frmMain::load(const QString& commandLine)
 void frmMain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (m_chartOptionsPlaced) {
+    if (m_shownOnce) {
         return;
     }
+    m_shownOnce = true;
     m_chartOptionsPlaced = true;
     arrangeNewCharts(m_mdiArea->subWindowList());
     m_placement.loadChartOptions(*m_chartOptions, *this);
     if (m_showChartOptionsOnShow && mnuViewChartSettings->isChecked()) {
         m_chartOptions->show();
+    }
+    if (m_showEditorOnShow) {
+        showUserColorSchemeWindow(true);
     }
 }
 
@@ -575,6 +579,12 @@ void frmMain::mnuViewUserColorScheme_Click()
 void frmMain::showUserColorSchemeWindow(bool show)
 {
     mnuViewUserColorScheme->setChecked(show);
+    // Placed beside the main window's frame and below the chart settings window: before the
+    // main window first shows, neither stands where it will.
+    if (!m_shownOnce) {
+        m_showEditorOnShow = show;
+        return;
+    }
     if (show && !m_editorPlaced) {
         m_editorPlaced = true;
         if (const frmDocument* active = ActiveForm()) {

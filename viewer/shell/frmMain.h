@@ -150,6 +150,9 @@ private:
     bool m_editorPlaced = false;
     QString m_fileDialogFolder;
     bool m_showChartOptionsOnShow = false;
+    bool m_showEditorOnShow = false;
+    // Whether the main window has shown: the tool windows are placed beside it from then on.
+    bool m_shownOnce = false;
 };
 
 } // namespace brellix

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Screenshots of the viewer's mouse work and tool windows on a virtual X screen under openbox:
+# the readout popup over a chart, a zoom band being dragged, the chart settings window with the
+# colour scheme editor in its region layout, and the editor in its single layout.
+# Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [LOG]
+set -euo pipefail
+
+usage() {
+    cat <<'TEXT'
+Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [LOG]
+Runs BUILD/bin/brellix (BUILD default build) on LOG (default BUILD/demo/demo.slg) and saves
+readout.png, band.png, settings-regions.png and editor-single.png in FOLDER (default
+screenshots). Each run has a settings store of its own; the user's settings are not touched.
+Needs Xvfb, openbox, xdotool and ImageMagick's import (scripts/install-deps.sh installs them).
+Exit status: 0 saved; 1 a tool, the viewer or a shot failed; 2 bad arguments.
+TEXT
+}
+
+root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+folder=screenshots
+while getopts ":b:o:h" opt; do
+    case $opt in
+    b) build=$OPTARG ;;
+    o) folder=$OPTARG ;;
+    h) usage; exit 0 ;;
+    *) usage >&2; exit 2 ;;
+    esac
+done
+shift $((OPTIND - 1))
+log=$(realpath -m -- "${1:-$build/demo/demo.slg}")
+viewer=$(realpath -m -- "$build/bin/brellix")
+for tool in Xvfb openbox xdotool import; do
+    command -v "$tool" >/dev/null || { echo "shoot-windows: $tool is missing" >&2; exit 1; }
+done
+[[ -x $viewer ]] || { echo "shoot-windows: $viewer is missing; build first" >&2; exit 1; }
+[[ -f $log ]] || { echo "shoot-windows: no log at $log" >&2; exit 1; }
+mkdir -p -- "$folder"
+folder=$(realpath -- "$folder")
+
+work=$(mktemp -d)
+cleanup() {
+    [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null || true
+    [[ -n ${wm:-} ]] && kill "$wm" 2>/dev/null || true
+    [[ -n ${xserver:-} ]] && kill "$xserver" 2>/dev/null || true
+    rm -rf -- "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xserver=$!
+for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 1
+
+# Starts the viewer on a fresh store with the given colour mode and chart settings window,
+# the main window on the left 900 x 760 pixels (15 twips a pixel on Xvfb), and the chart
+# filling its area.
+start() {
+    local mode=$1 settings=$2
+    export XDG_CONFIG_HOME=$work/config-$mode-$settings
+    mkdir -p "$XDG_CONFIG_HOME/Brellix"
+    cat >"$XDG_CONFIG_HOME/Brellix/Brellix.ini" <<INI
+[Settings]
+MainLeft=0
+MainTop=0
+MainWidth=13500
+MainHeight=11400
+State=0
+
+[Options]
+ColorMode0=$mode
+Show%20Chart%20Settings=$settings
+Show%20Tips%20at%20Startup=0
+INI
+    "$viewer" "$log" >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 100); do
+        win=$(xdotool search --onlyvisible --name '^Brellix$' 2>/dev/null | head -n 1) && [[ -n $win ]] && break
+        sleep 0.1
+    done
+    [[ -n ${win:-} ]] || { echo "shoot-windows: the viewer did not appear" >&2; exit 1; }
+    sleep 1
+    xdotool windowactivate --sync "$win" 2>/dev/null || true
+    # Window > Tile Horizontal: the one chart fills the area.
+    xdotool key --delay 150 alt+w h
+    sleep 1.5
+}
+stop() {
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+shoot() { import -window root "$folder/$1"; echo "saved $folder/$1"; }
+
+start 2 False
+xdotool mousemove 300 300
+sleep 0.2
+xdotool mousemove 310 305
+sleep 0.8
+shoot readout.png
+xdotool mousemove 500 250 mousedown 1
+sleep 0.2
+xdotool mousemove 520 330
+sleep 0.2
+xdotool mousemove 530 420
+sleep 0.5
+shoot band.png
+xdotool mouseup 1
+stop
+
+start 7 True
+sleep 0.5
+shoot settings-regions.png
+stop
+
+start 6 False
+sleep 0.5
+shoot editor-single.png
+stop
