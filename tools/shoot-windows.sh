@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Screenshots of the viewer's mouse work and tool windows on a virtual X screen under openbox:
-# the readout popup over a chart, a zoom band being dragged, the chart settings window with the
-# colour scheme editor in its region layout, and the editor in its single layout.
-# Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [LOG]
+# Screenshots of the viewer on a virtual X screen under openbox: the readout popup over a chart,
+# a zoom band being dragged, the chart settings window with the colour scheme editor in its
+# region layout, the editor in its single layout, the splash, the open dialog, the log's
+# properties, the options, the tip of the day and the about box.
+# Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [-l SPLASHLOG] [LOG]
 set -euo pipefail
 
 usage() {
     cat <<'TEXT'
-Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [LOG]
+Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [-l SPLASHLOG] [LOG]
 Runs BUILD/bin/brellix (BUILD default build) on LOG (default BUILD/demo/demo.slg) and saves
-readout.png, band.png, settings-regions.png and editor-single.png in FOLDER (default
-screenshots). Each run has a settings store of its own; the user's settings are not touched.
+readout.png, band.png, settings-regions.png, editor-single.png, splash.png, open.png,
+properties.png, options.png, tip.png and about.png in FOLDER (default screenshots). The
+splash stands only while the main window loads: SPLASHLOG (default LOG), a large log, keeps
+it up long enough to be seen (build/bin/logsynth --size-mb 1500 writes one). Each run has a settings store of its own; the user's settings are not touched.
 Needs Xvfb, openbox, xdotool and ImageMagick's import (scripts/install-deps.sh installs them).
 Exit status: 0 saved; 1 a tool, the viewer or a shot failed; 2 bad arguments.
 TEXT
@@ -19,9 +22,11 @@ TEXT
 root=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 folder=screenshots
-while getopts ":b:o:h" opt; do
+splashlog=
+while getopts ":b:o:l:h" opt; do
     case $opt in
     b) build=$OPTARG ;;
+    l) splashlog=$OPTARG ;;
     o) folder=$OPTARG ;;
     h) usage; exit 0 ;;
     *) usage >&2; exit 2 ;;
@@ -29,6 +34,7 @@ while getopts ":b:o:h" opt; do
 done
 shift $((OPTIND - 1))
 log=$(realpath -m -- "${1:-$build/demo/demo.slg}")
+splashlog=$(realpath -m -- "${splashlog:-$log}")
 viewer=$(realpath -m -- "$build/bin/brellix")
 for tool in Xvfb openbox xdotool import; do
     command -v "$tool" >/dev/null || { echo "shoot-windows: $tool is missing" >&2; exit 1; }
@@ -119,4 +125,35 @@ stop
 start 6 False
 sleep 0.5
 shoot editor-single.png
+# The dialogs, each through its keys, closed with Escape.
+dialog() {
+    local name=$1
+    shift
+    xdotool key --delay 200 "$@"
+    sleep 1.2
+    shoot "$name"
+    xdotool key Escape
+    sleep 0.5
+}
+dialog open.png ctrl+o
+dialog properties.png alt+f i
+dialog options.png alt+v o
+dialog tip.png alt+h t
+dialog about.png alt+h a
+stop
+
+# The splash stands only while the main window loads: frames of the screen every 50 ms from
+# the start, the first one that shows something kept.
+export XDG_CONFIG_HOME=$work/config-splash
+"$viewer" "$splashlog" >/dev/null 2>&1 &
+pid=$!
+for i in $(seq -w 1 40); do
+    import -window root "$work/splash-$i.png"
+    if [[ $(convert "$work/splash-$i.png" -format '%[fx:maxima]' info:) != 0 ]]; then
+        cp "$work/splash-$i.png" "$folder/splash.png"
+        echo "saved $folder/splash.png"
+        break
+    fi
+    sleep 0.05
+done
 stop

@@ -27,6 +27,9 @@ wm=$!
 sleep 1
 export XDG_CONFIG_HOME=$work/config
 ini=$XDG_CONFIG_HOME/Brellix/Brellix.ini
+# Without the tip of the day, which would wait for its OK at every start.
+mkdir -p "$(dirname "$ini")"
+printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n' >"$ini"
 
 # One run: start, wait for both windows, close through the window manager, wait for the end.
 run() {
@@ -58,7 +61,7 @@ done
 echo "stable over three starts: $first"
 
 mkdir -p "$(dirname "$ini")"
-printf '[Settings]\nMainLeft=-90000\nMainTop=99999\nChartOptionsLeft=40000\nChartOptionsTop=-3000\n' >"$ini"
+printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n\n[Settings]\nMainLeft=-90000\nMainTop=99999\nChartOptionsLeft=40000\nChartOptionsTop=-3000\n' >"$ini"
 run
 read -r main_left main_top options_left options_top < <(placement | sed 's/[A-Za-z]*=//g' |
     awk '{print $3, $4, $1, $2}')

@@ -408,15 +408,8 @@ TEST_F(MenuCommandTest, CommandsOfLaterWorkSayTheyAreNotAvailableYet)
         const char* text;
     };
     const Case cases[] = {
-        {&frmMain::mnuFileOpen, "Open Chart is not available in this version yet."},
-        {&frmMain::mnuFileOpenColors, "Open User Colors is not available in this version yet."},
-        {&frmMain::mnuFileSaveColors, "Save User Colors is not available in this version yet."},
-        {&frmMain::mnuFileConvert,
-         "Output Chart Information is not available in this version yet."},
-        {&frmMain::mnuFileProperties, "Properties is not available in this version yet."},
-        {&frmMain::mnuViewOptions, "Options is not available in this version yet."},
-        {&frmMain::mnuHelpTipOfDay, "Tip of the Day is not available in this version yet."},
-        {&frmMain::mnuHelpAbout, "About Brellix is not available in this version yet."},
+        {&frmMain::mnuFilePrint, "Print is not available in this version yet."},
+        {&frmMain::mnuFilePageSetup, "Page Setup is not available in this version yet."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -6,9 +6,11 @@
 #include "UiTestSupport.h"
 
 #include "platform/SettingsStore.h"
+#include "shell/FileRequest.h"
 #include "shell/frmMain.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMessageBox>
@@ -79,6 +81,12 @@ protected:
     {
         m_main = std::make_unique<brellix::frmMain>(*m_settings);
         m_main->setMessageHandler(recordMessages());
+        // No real dialog ever blocks a test: file dialogs cancel, questions say Cancel, modal
+        // dialogs are only named.
+        m_main->setFileChooser([](const brellix::FileRequest&) { return QString(); });
+        m_main->setQuestionHandler([](const QString&, const QString&) { return false; });
+        m_main->setDialogHandler(
+            [this](QDialog& dialog) { m_dialogs.push_back(dialog.windowTitle()); });
         return *m_main;
     }
 
@@ -134,6 +142,7 @@ protected:
     std::unique_ptr<brellix::SettingsStore> m_settings;
     std::unique_ptr<brellix::frmMain> m_main;
     std::vector<ShownMessage> m_messages;
+    std::vector<QString> m_dialogs;
 };
 
 } // namespace shelltest

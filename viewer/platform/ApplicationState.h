@@ -1,6 +1,6 @@
-// Application-wide state that lives for the whole run: the command line, the position and depth
-// formats of the readouts, and the range-variable-gain switch that the reader applies to SL2
-// soundings.
+// Application-wide state that lives for the whole run: the command line, the last log and
+// colour file names, the position and depth formats of the readouts, and the range-variable-gain
+// switch that the reader applies to SL2 soundings.
 #pragma once
 
 #include <QString>
@@ -21,6 +21,9 @@ struct ApplicationState
     static constexpr int32_t kMetres = 1;
 
     QString strCommandLine;
+    // Offered again as the file name by the next log and colour file dialogs.
+    QString strLastFileName;
+    QString strLastColorFileName;
     int32_t lPositionFormat = kDegMinSec;
     int32_t lDepthFormat = kFeet;
     // Range-variable-gain reduction of SL2 soundings; on by default.

@@ -1,8 +1,11 @@
 #include "shell/Startup.h"
 
+#include "dialogs/frmSplash.h"
 #include "platform/ApplicationState.h"
 #include "platform/SettingsStore.h"
 #include "shell/frmMain.h"
+
+#include <QCoreApplication>
 
 namespace brellix {
 
@@ -18,12 +21,20 @@ StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
     ApplicationState& state = applicationState();
     state.strCommandLine = commandLine;
 
+    // The splash stands while the main window loads, painted before the work begins.
+    auto splash = std::make_unique<frmSplash>();
+    splash->show();
+    splash->repaint();
+    QCoreApplication::processEvents();
+
     StartupResult result;
     result.mainWindow = std::make_unique<frmMain>(settings);
     if (messages) {
         result.mainWindow->setMessageHandler(messages);
     }
     result.mainWindow->load(commandLine);
+    result.splashShown = splash->isVisible();
+    splash.reset();
     result.mainWindow->show();
 
     state.lPositionFormat = settings.get(settingskeys::kPositionFormat);

@@ -20,15 +20,18 @@ struct StartupResult
     std::unique_ptr<frmMain> mainWindow;
     // The tip of the day is due: no log was named and "Show Tips at Startup" is non-zero.
     bool showTip = false;
+    // The splash stood while the main window loaded.
+    bool splashShown = false;
 };
 
 // The argument text after the program name, as one file name: the arguments joined by single
 // blanks, so a name with blanks that the shell split comes back whole.
 QString commandLineText(const QStringList& arguments);
 
-// Keeps the command line, creates and loads the main window (which opens the named log),
-// shows it, and reads the position and depth formats into the application state. The main
-// window's message boxes go to messages when one is given (tests), else on the screen.
+// Keeps the command line, shows the splash while it creates and loads the main window (which
+// opens the named log), shows the main window, and reads the position and depth formats into the
+// application state. The main window's message boxes go to messages when one is given (tests), else
+// on the screen.
 StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
                            const std::function<void(const QString& title, const QString& text,
                                                     QMessageBox::Icon icon)>& messages = {});

@@ -1,6 +1,9 @@
 #include "shell/frmMain.h"
 
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmChartOptions.h"
+#include "dialogs/frmOptions.h"
+#include "dialogs/frmTip.h"
 #include "dialogs/frmUserColorScheme.h"
 #include "document/ChartSlider.h"
 #include "document/frmDocument.h"
@@ -9,12 +12,16 @@
 #include "platform/VantrelLibrary.h"
 #include "render/UserPaletteText.h"
 #include "shell/ChartArrangement.h"
+#include "shell/FileCommands.h"
+#include "shell/FileRequest.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -112,11 +119,20 @@ void frmMain::createActions()
     });
     command(mnuFileSave, [] {});
     command(mnuFileExit, [this] { close(); });
-    for (QAction* later : {mnuFileOpen, mnuFileOpenColors, mnuFileSaveColors, mnuFileSaveAs,
-                           mnuFileConvert, mnuFileProperties, mnuFilePageSetup, mnuFilePrint,
-                           mnuViewOptions, mnuHelpTipOfDay, mnuHelpAbout}) {
+    m_fileCommands = new FileCommands(*this);
+    FileCommands& files = *m_fileCommands;
+    command(mnuFileOpen, [&files] { files.OpenChart(); });
+    command(mnuFileSaveAs, [&files] { files.SaveAs(); });
+    command(mnuFileOpenColors, [&files] { files.OpenUserColors(); });
+    command(mnuFileSaveColors, [&files] { files.SaveUserColorFile(true); });
+    command(mnuFileConvert, [&files] { files.OutputChartInformation(); });
+    command(mnuFileProperties, [&files] { files.Properties(); });
+    for (QAction* later : {mnuFilePageSetup, mnuFilePrint}) {
         command(later, [this, later] { showLaterCommand(later); });
     }
+    command(mnuViewOptions, [this] { mnuViewOptions_Click(); });
+    command(mnuHelpTipOfDay, [this] { showTipOfTheDay(); });
+    command(mnuHelpAbout, [this] { mnuHelpAbout_Click(); });
     const auto placeholder = [this](QAction* item, const char* text) {
         command(item, [this, text] { showMessage(QLatin1String(text)); });
     };
@@ -213,8 +229,9 @@ void frmMain::createToolWindows()
 
 QString frmMain::defaultFolder()
 {
+    // The user's Documents folder, or the home folder where there is none (a fresh account).
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) {
+    if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -510,6 +527,75 @@ void frmMain::showMessage(const QString& text, QMessageBox::Icon icon)
     }
     QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
     box.exec();
+}
+
+QString frmMain::chooseFile(const FileRequest& request)
+{
+    if (m_fileChooser) {
+        return m_fileChooser(request);
+    }
+    QFileDialog dialog(this, request.title, request.folder, request.filter);
+    dialog.setAcceptMode(request.kind == FileRequest::Save ? QFileDialog::AcceptSave
+                                                           : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.kind == FileRequest::Save ? QFileDialog::AnyFile
+                                                         : QFileDialog::ExistingFile);
+    // The descriptions read as written, without Qt's pattern lists after them.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.fileName.isEmpty()) {
+        dialog.selectFile(request.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+bool frmMain::askOkCancel(const QString& title, const QString& text)
+{
+    if (m_questionHandler) {
+        return m_questionHandler(title, text);
+    }
+    return QMessageBox::warning(this, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
+           QMessageBox::Ok;
+}
+
+void frmMain::showDialog(QDialog& dialog)
+{
+    if (m_dialogHandler) {
+        m_dialogHandler(dialog);
+        return;
+    }
+    dialog.exec();
+}
+
+QString frmMain::applicationFolder() const
+{
+    return m_applicationFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                         : m_applicationFolder;
+}
+
+void frmMain::showTipOfTheDay()
+{
+    QStringList files = frmTip::defaultTipFiles();
+    if (!m_applicationFolder.isEmpty()) {
+        files.prepend(QDir(m_applicationFolder).filePath(QLatin1String(frmTip::kTipsFile)));
+    }
+    frmTip tip(m_settings, files, this);
+    showDialog(tip);
+}
+
+void frmMain::mnuViewOptions_Click()
+{
+    frmOptions options(m_settings, this);
+    showDialog(options);
+}
+
+void frmMain::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.setMessageHandler([this](const QString& text) { showMessage(text); });
+    showDialog(about);
 }
 
 void frmMain::showLaterCommand(const QAction* item)

@@ -29,6 +29,8 @@ class QMdiSubWindow;
 namespace brellix {
 
 class SettingsStore;
+class FileCommands;
+struct FileRequest;
 class frmChartOptions;
 class frmUserColorScheme;
 class frmDocument;
@@ -90,6 +92,31 @@ public:
     using MessageHandler =
         std::function<void(const QString& title, const QString& text, QMessageBox::Icon icon)>;
     void setMessageHandler(MessageHandler handler) { m_messageHandler = std::move(handler); }
+    // A message box with the main window's caption as its title.
+    void showMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
+
+    // The file dialog; an empty name when the user cancels. Replaceable for tests.
+    using FileChooser = std::function<QString(const FileRequest& request)>;
+    void setFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+    QString chooseFile(const FileRequest& request);
+    // A question with a warning icon, OK and Cancel; true for OK. Replaceable for tests.
+    using QuestionHandler = std::function<bool(const QString& title, const QString& text)>;
+    void setQuestionHandler(QuestionHandler handler) { m_questionHandler = std::move(handler); }
+    bool askOkCancel(const QString& title, const QString& text);
+    // Shows a modal dialog owned by the main window; tests look at it and close it instead.
+    using DialogHandler = std::function<void(QDialog& dialog)>;
+    void setDialogHandler(DialogHandler handler) { m_dialogHandler = std::move(handler); }
+    void showDialog(QDialog& dialog);
+
+    // The folder of the viewer's program, where the converter and the tips file are found.
+    QString applicationFolder() const;
+    void setApplicationFolder(const QString& folder) { m_applicationFolder = folder; }
+    FileCommands& fileCommands() const { return *m_fileCommands; }
+
+    // Shows or hides the colour scheme editor with its menu item, placing it on its first show.
+    void showUserColorSchemeWindow(bool show);
+    // The tip of the day, modal, owned by the main window.
+    void showTipOfTheDay();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,8 +142,6 @@ private:
     // they would not fit in a row as they came, any other moved and shrunk to fit.
     void arrangeNewCharts(const QList<QMdiSubWindow*>& opened);
 
-    // A message box with the main window's caption as its title.
-    void showMessage(const QString& text, QMessageBox::Icon icon = QMessageBox::NoIcon);
     void showLaterCommand(const QAction* item);
 
     void mnuFileNew_Click();
@@ -125,8 +150,8 @@ private:
     void mnuViewStatusBar_Click();
     void mnuViewChartSettings_Click();
     void mnuViewUserColorScheme_Click();
-    // Shows or hides the colour scheme editor with its menu item, placing it on its first show.
-    void showUserColorSchemeWindow(bool show);
+    void mnuViewOptions_Click();
+    void mnuHelpAbout_Click();
     void mnuViewRefresh_Click();
     void mnuWindowNewWindow_Click();
     void mnuHelpContents_Click();
@@ -145,6 +170,11 @@ private:
     // The chart active at the previous synchronisation; forgotten when it unloads.
     QPointer<frmDocument> m_previousActive;
     MessageHandler m_messageHandler;
+    FileChooser m_fileChooser;
+    QuestionHandler m_questionHandler;
+    DialogHandler m_dialogHandler;
+    QString m_applicationFolder;
+    FileCommands* m_fileCommands = nullptr;
     int m_newDocumentCount = 0;
     bool m_chartOptionsPlaced = false;
     bool m_editorPlaced = false;

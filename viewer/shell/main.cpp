@@ -12,9 +12,11 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Brellix"));
 
     brellix::SettingsStore settings;
-    // Holds the main window for the run. The tip of the day (started.showTip) comes with the
-    // tip window; until then start-up goes straight on.
+    // Holds the main window for the run.
     const brellix::StartupResult started =
         brellix::startBrellix(settings, brellix::commandLineText(QApplication::arguments()));
+    if (started.showTip) {
+        started.mainWindow->showTipOfTheDay();
+    }
     return QApplication::exec();
 }

@@ -1,0 +1,228 @@
+// The file commands in the main window, the dialogs answered through its seams: opening logs,
+// colour files, the export through the real converter, and the log's properties.
+#include "ShellTestSupport.h"
+
+#include "BuildFolder.h"
+#include "dialogs/frmProperties.h"
+#include "dialogs/frmUserColorScheme.h"
+#include "platform/ApplicationState.h"
+#include "shell/FileCommands.h"
+#include "shell/FileRequest.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+using brellix::FileRequest;
+using brellix::frmMain;
+
+class FileCommandsTest : public shelltest::ShellTest
+{
+protected:
+    // A main window whose file dialog answers with the next of answers (empty: cancelled)
+    // and whose questions answer with okay.
+    frmMain& start(const QString& commandLine = QString())
+    {
+        frmMain& main = startMain(commandLine);
+        main.setFileChooser([this](const FileRequest& request) {
+            requests.push_back(request);
+            if (answers.empty()) {
+                return QString();
+            }
+            const QString answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        });
+        main.setQuestionHandler([this](const QString& title, const QString& text) {
+            questions.push_back(title + QLatin1Char('|') + text);
+            return okay;
+        });
+        return main;
+    }
+
+    static QByteArray bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    std::vector<QString> answers;
+    std::vector<FileRequest> requests;
+    std::vector<QString> questions;
+    bool okay = true;
+};
+
+TEST_F(FileCommandsTest, OpenChartOpensTheChosenLogAndKeepsItsFolder)
+{
+    frmMain& main = start();
+    const QString log = writeSlg(QStringLiteral("trip.slg"), 30);
+    main.mnuFileOpen->trigger();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].folder, frmMain::defaultFolder());
+    EXPECT_EQ(requests[0].filter,
+              QStringLiteral("Sonar Log Files (*.slg,*.sl2) (*.slg *.sl2);;All Files (*.*)"));
+    EXPECT_TRUE(main.documents().isEmpty());
+
+    answers = {log, filePath(QStringLiteral("gone.slg"))};
+    main.mnuFileOpen->trigger();
+    ASSERT_EQ(main.documents().size(), 1);
+    EXPECT_EQ(settings().getText(QStringLiteral("Options"), QStringLiteral("MRUDir"), QString()),
+              m_dir.path() + QLatin1Char('/'));
+    // A name that no longer exists: nothing, not even a message.
+    main.mnuFileOpen->trigger();
+    EXPECT_EQ(requests.back().fileName, log);
+    EXPECT_EQ(main.documents().size(), 1);
+    EXPECT_TRUE(m_messages.empty());
+
+    // Not a log: the reader's refusal, and no window left behind.
+    QFile text(filePath(QStringLiteral("notes.slg")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("shopping list\n");
+    text.close();
+    answers = {text.fileName()};
+    main.mnuFileOpen->trigger();
+    EXPECT_EQ(main.documents().size(), 1);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to open ")));
+}
+
+TEST_F(FileCommandsTest, SavingColoursOverAFileAsksOnceAndCancelLeavesItAsItWas)
+{
+    frmMain& main = start();
+    const QString file = filePath(QStringLiteral("mine.kcf"));
+    ASSERT_TRUE(main.UserColorScheme().WriteScheme(file, false));
+    const QByteArray before = bytes(file);
+    main.UserColorScheme().setlNoEchoColor(1, 0x123456);
+
+    answers = {file};
+    okay = false;
+    main.mnuFileSaveColors->trigger();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0], QStringLiteral("Save File As|") + file +
+                                QStringLiteral(" exists.\r\nDo you want to replace it?"));
+    EXPECT_FALSE(requests[0].confirmOverwrite);
+    EXPECT_EQ(bytes(file), before);
+
+    answers = {file};
+    okay = true;
+    main.mnuFileSaveColors->trigger();
+    EXPECT_EQ(questions.size(), 2u);
+    brellix::tColorScheme reread;
+    // No chart: a single scheme.
+    EXPECT_EQ(reread.ReadScheme(file), brellix::tColorScheme::kUserColorMode);
+    EXPECT_EQ(reread.lNoEchoColor(1), 0x123456);
+
+    // A write that fails says so and keeps the file.
+    answers = {m_dir.filePath(QStringLiteral("no/such/folder/x.kcf"))};
+    main.mnuFileSaveColors->trigger();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to save the colours")));
+}
+
+TEST_F(FileCommandsTest, ARegionChartSavesARegionSchemeAndARegionFileSwitchesEveryChart)
+{
+    frmMain& main = start(writeSlg(QStringLiteral("a.slg"), 30));
+    main.mnuWindowNewWindow->trigger();
+    ASSERT_EQ(main.documents().size(), 2);
+    main.ActiveForm()->SonarOptions.setColorMode(brellix::tSonarOptions::kUserDefinedRegions);
+    const QString file = filePath(QStringLiteral("regions.kcf"));
+    answers = {file};
+    main.mnuFileSaveColors->trigger();
+    brellix::tColorScheme reread;
+    EXPECT_EQ(reread.ReadScheme(file), brellix::tColorScheme::kUserRegionsColorMode);
+
+    for (brellix::frmDocument* chart : main.documents()) {
+        chart->SonarOptions.setColorMode(brellix::tSonarOptions::kGrayscale);
+    }
+    main.userColorSchemeWindow().hide();
+    answers = {file};
+    main.mnuFileOpenColors->trigger();
+    for (brellix::frmDocument* chart : main.documents()) {
+        EXPECT_EQ(chart->SonarOptions.ColorMode(), brellix::tSonarOptions::kUserDefinedRegions);
+    }
+    EXPECT_TRUE(main.userColorSchemeWindow().isVisible());
+    EXPECT_TRUE(main.mnuViewUserColorScheme->isChecked());
+    EXPECT_EQ(
+        settings().getText(QStringLiteral("Options"), QStringLiteral("MRUColorDir"), QString()),
+        m_dir.path() + QLatin1Char('/'));
+}
+
+TEST_F(FileCommandsTest, OutputChartInformationRunsTheConverterBesideTheViewer)
+{
+    const QString log = writeSlg(QStringLiteral("trip.SLG"), 25);
+    frmMain& main = start(log);
+    main.setApplicationFolder(m_dir.path());
+    answers = {filePath(QStringLiteral("trip.csv"))};
+    main.mnuFileConvert->trigger();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].fileName, filePath(QStringLiteral("trip.csv")));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text,
+              QStringLiteral("Tarnex application not found. Unable to perform operation"));
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::Critical);
+
+    main.setApplicationFolder(QString::fromStdString(testsupport::binFolder().string()));
+    // Never over the log itself.
+    answers = {log};
+    main.mnuFileConvert->trigger();
+    ASSERT_EQ(m_messages.size(), 2u);
+    EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("is the log itself")));
+    EXPECT_EQ(main.fileCommands().runningConverter(), nullptr);
+
+    const QString csv = filePath(QStringLiteral("trip out.csv"));
+    answers = {csv};
+    QSignalSpy finished(&main.fileCommands(), &brellix::FileCommands::converterFinished);
+    main.mnuFileConvert->trigger();
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+    EXPECT_TRUE(main.statusPanel(1)->text().contains(QStringLiteral("written")));
+    const QList<QByteArray> lines = bytes(csv).trimmed().split('\n');
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines[0].contains(','));
+    EXPECT_GE(lines.size(), 25);
+}
+
+TEST_F(FileCommandsTest, PropertiesShowTheLogsFiguresWithDisplayOnlyBoxes)
+{
+    frmMain& main = start(writeSlg(QStringLiteral("p.slg"), 12));
+    bool shown = false;
+    main.setDialogHandler([&shown](QDialog& dialog) {
+        auto& properties = dynamic_cast<brellix::frmProperties&>(dialog);
+        shown = true;
+        EXPECT_EQ(properties.windowTitle(), QStringLiteral("p.slg Properites"));
+        EXPECT_EQ(properties.lblSoundings->text(), QStringLiteral("12"));
+        EXPECT_FALSE(properties.lblSize->text().isEmpty());
+        QCheckBox* box = properties.checkBoxes[2];
+        EXPECT_EQ(box->objectName(), QStringLiteral("chkWaterTemp"));
+        QTest::mouseClick(box, Qt::LeftButton);
+        EXPECT_FALSE(box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton);
+        EXPECT_FALSE(box->isChecked());
+    });
+    main.mnuFileProperties->trigger();
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(FileCommandsTest, SaveAsCopiesTheActiveLogUnderTheChosenName)
+{
+    const QString log = writeSlg(QStringLiteral("keep.slg"), 15);
+    frmMain& main = start(log);
+    const QString copy = filePath(QStringLiteral("copy.slg"));
+    answers = {copy, m_dir.filePath(QStringLiteral("missing/folder/x.slg"))};
+    main.mnuFileSaveAs->trigger();
+    EXPECT_EQ(bytes(copy), bytes(log));
+    EXPECT_TRUE(m_messages.empty());
+    main.mnuFileSaveAs->trigger();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to save the log")));
+}
+
+} // namespace
