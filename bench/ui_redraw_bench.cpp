@@ -1,9 +1,12 @@
 // Chart window figures, offscreen: the CPU time of a full redraw of a 1900 x 1000 pixel chart
 // (advanced signal processing off and on), and fast-forward playback with every channel window
 // of an SL2 log open (one plays, the others follow by file address): soundings per second per
-// window, the process's CPU share and its resident memory.
+// window, the process's CPU share and its resident memory. With --print: printing soundings of
+// the log's primary channel onto a letter page in a PDF file at 600 dpi, wall time and peak
+// memory.
 //
 //   ui_redraw_bench [log.sl2] [playback seconds]
+//   ui_redraw_bench --print [log.sl2] [soundings, or all]
 //
 // The log defaults to BRELLIX_BENCH_LOG, else build/demo/demo.sl2; 20 seconds of playback. The
 // library is looked for in BRELLIX_BIN_DIR, else in ../bin from here.
@@ -13,13 +16,16 @@
 #include "logs/tSonarFile.h"
 #include "platform/SettingsStore.h"
 #include "platform/VantrelLibrary.h"
+#include "printing/PrintJob.h"
 #include "render/tColorScheme.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPageSize>
 #include <QPointer>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -27,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <vector>
 
 using brellix::frmDocument;
@@ -47,18 +54,24 @@ double wallSeconds()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-long residentKilobytes()
+long statusKilobytes(const char* field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }
+    const QByteArray name(field);
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(name)) {
+            return line.mid(name.size()).trimmed().split(' ').value(0).toLong();
         }
     }
     return -1;
+}
+
+long residentKilobytes()
+{
+    return statusKilobytes("VmRSS:");
 }
 
 // The main window's side as far as the charts need it, with its synchronisation.
@@ -119,16 +132,26 @@ public:
     QMdiArea* area = nullptr;
 };
 
-void fullRedraw(const QString& log, int32_t asp)
+// A chart window of the host on the log's primary channel, its picture 1900 x 1000 pixels above
+// the 1000-twip band; nullptr when the log does not open.
+frmDocument* openChart(BenchHost& host, const QString& log)
 {
-    BenchHost host;
     auto* chart = new frmDocument(host);
     host.charts.push_back(chart);
     chart->setTwipsPerPixel(15, 15);
-    // Picture 1900 x 1000 pixels above the 1000-twip band.
     chart->resize(1900, 1000 + 67);
     if (!chart->OpenFile(log, 0)) {
         std::printf("cannot open %s\n", qPrintable(log));
+        return nullptr;
+    }
+    return chart;
+}
+
+void fullRedraw(const QString& log, int32_t asp)
+{
+    BenchHost host;
+    frmDocument* chart = openChart(host, log);
+    if (chart == nullptr) {
         return;
     }
     chart->tmrUpdate->stop();
@@ -199,12 +222,52 @@ void playback(QApplication& app, const QString& log, double seconds)
                 residentKilobytes());
 }
 
+int printPage(const QString& log, const char* soundings)
+{
+    BenchHost host;
+    frmDocument* chart = openChart(host, log);
+    if (chart == nullptr) {
+        return 1;
+    }
+    chart->finishRedraw();
+    const int32_t total = chart->SonarFile->NumSoundings();
+    const bool all = soundings != nullptr && std::string(soundings) == "all";
+    const int32_t count = all ? total : std::min(total, soundings ? std::atoi(soundings) : 2000);
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("page.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    printer.setResolution(600);
+    const QRect printable(QPoint(0, 0), printer.pageLayout().paintRectPixels(600).size());
+    const long before = statusKilobytes("VmHWM:");
+    const double start = wallSeconds();
+    brellix::PrintJob job(*chart, {0, count, true, false});
+    const bool printed = job.run(printer, printable);
+    const double wall = wallSeconds() - start;
+    std::printf("print::soundings:        %d of %d\n", count, total);
+    std::printf("print::chart:            %d x %d\n", job.chartColumns(), job.chartRows());
+    std::printf("print::printed:          %s\n", printed ? "yes" : "no");
+    std::printf("print::wall_s:           %.2f\n", wall);
+    std::printf("print::pdf_kb:           %lld\n",
+                static_cast<long long>(QFile(printer.outputFileName()).size() / 1024));
+    std::printf("print::peak_rss_mb:      %.0f (before printing %.0f)\n",
+                static_cast<double>(statusKilobytes("VmHWM:")) / 1024.0,
+                static_cast<double>(before) / 1024.0);
+    return printed ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const bool print = argc > 1 && std::string(argv[1]) == "--print";
+    if (print) {
+        --argc;
+        ++argv;
+    }
     QString log = argc > 1 ? QString::fromLocal8Bit(argv[1])
                            : QString::fromLocal8Bit(qgetenv("BRELLIX_BENCH_LOG"));
     if (log.isEmpty()) {
@@ -219,6 +282,9 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    if (print) {
+        return printPage(log, argc > 2 ? argv[2] : nullptr);
+    }
     fullRedraw(log, 0);
     fullRedraw(log, 1);
     playback(app, log, seconds);

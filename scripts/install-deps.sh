@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-dev libgmock-dev
           libbenchmark-dev qt6-base-dev
           # the desktop tests: a virtual screen and a window manager
-          xvfb xauth openbox wmctrl xdotool)
+          xvfb xauth openbox wmctrl xdotool
+          # the printing tests turn printed PDF pages into images
+          poppler-utils)
 for arg in "$@"; do
     case "$arg" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;

@@ -2,7 +2,7 @@
 # Screenshots of the viewer on a virtual X screen under openbox: the readout popup over a chart,
 # a zoom band being dragged, the chart settings window with the colour scheme editor in its
 # region layout, the editor in its single layout, the splash, the open dialog, the log's
-# properties, the options, the tip of the day and the about box.
+# properties, the options, the tip of the day, the about box and the print dialog.
 # Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [-l SPLASHLOG] [LOG]
 set -euo pipefail
 
@@ -11,7 +11,8 @@ usage() {
 Usage: tools/shoot-windows.sh [-b BUILD] [-o FOLDER] [-l SPLASHLOG] [LOG]
 Runs BUILD/bin/brellix (BUILD default build) on LOG (default BUILD/demo/demo.slg) and saves
 readout.png, band.png, settings-regions.png, editor-single.png, splash.png, open.png,
-properties.png, options.png, tip.png and about.png in FOLDER (default screenshots). The
+properties.png, options.png, tip.png, about.png, print.png and printed-page.png (the
+page printed to a PDF file, through pdftoppm) in FOLDER (default screenshots). The
 splash stands only while the main window loads: SPLASHLOG (default LOG), a large log, keeps
 it up long enough to be seen (build/bin/logsynth --size-mb 1500 writes one). Each run has a settings store of its own; the user's settings are not touched.
 Needs Xvfb, openbox, xdotool and ImageMagick's import (scripts/install-deps.sh installs them).
@@ -45,6 +46,9 @@ mkdir -p -- "$folder"
 folder=$(realpath -- "$folder")
 
 work=$(mktemp -d)
+# A home of its own, where the printed page's PDF file goes.
+export HOME=$work/home
+mkdir -p "$HOME"
 cleanup() {
     [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null || true
     [[ -n ${wm:-} ]] && kill "$wm" 2>/dev/null || true
@@ -140,6 +144,18 @@ dialog properties.png alt+f i
 dialog options.png alt+v o
 dialog tip.png alt+h t
 dialog about.png alt+h a
+# The print dialog from the toolbar's Print button (the fifth button, past the file buttons).
+xdotool mousemove 98 53 click 1
+sleep 1.2
+shoot print.png
+# Print: the page goes to a PDF file in the home folder (a temporary one here), shown as PNG.
+xdotool key Return
+for _ in $(seq 100); do [[ -s $HOME/$(basename "${log%.*}").pdf ]] && break; sleep 0.1; done
+sleep 1
+if command -v pdftoppm >/dev/null; then
+    pdftoppm -r 100 -png -singlefile "$HOME/$(basename "${log%.*}").pdf" "$folder/printed-page" &&
+        echo "saved $folder/printed-page.png"
+fi
 stop
 
 # The splash stands only while the main window loads: frames of the screen every 50 ms from

@@ -398,26 +398,17 @@ TEST_F(MenuCommandTest, HelpContentsSaysThereIsNoHelp)
     }
 }
 
-TEST_F(MenuCommandTest, CommandsOfLaterWorkSayTheyAreNotAvailableYet)
+TEST_F(MenuCommandTest, PrintAndPageSetupOpenTheirDialogsOnTheActiveChart)
 {
     frmMain& main = startMain();
-    ASSERT_NE(open(main, writeSlg(QStringLiteral("later.slg"), 60)), nullptr);
-    struct Case
-    {
-        QAction* frmMain::*item;
-        const char* text;
-    };
-    const Case cases[] = {
-        {&frmMain::mnuFilePrint, "Print is not available in this version yet."},
-        {&frmMain::mnuFilePageSetup, "Page Setup is not available in this version yet."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        m_messages.clear();
-        (main.*c.item)->trigger();
-        ASSERT_EQ(m_messages.size(), 1u);
-        EXPECT_EQ(m_messages[0].text, QLatin1String(c.text));
-    }
+    main.mnuFilePrint->trigger();
+    EXPECT_TRUE(m_dialogs.empty());
+    ASSERT_NE(open(main, writeSlg(QStringLiteral("print.slg"), 60)), nullptr);
+    main.mnuFilePrint->trigger();
+    main.mnuFilePageSetup->trigger();
+    ASSERT_EQ(m_dialogs.size(), 2u);
+    EXPECT_EQ(m_dialogs[0], QStringLiteral("Print - print.slg"));
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(MenuCommandTest, ChartCommandsWithNoChartDoNothing)

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -48,6 +49,14 @@ QValidator::State BoundSpinBox::validate(QString& input, int&) const
 int BoundSpinBox::valueFromText(const QString& text) const
 {
     return leadingNumber(text).value_or(value());
+}
+
+void BoundSpinBox::fixup(QString& input) const
+{
+    const std::optional<int> typed = leadingNumber(input);
+    if (m_clampOnLeave && typed) {
+        input = QString::number(std::clamp(*typed, minimum(), maximum()));
+    }
 }
 
 } // namespace brellix

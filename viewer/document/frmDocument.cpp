@@ -345,6 +345,11 @@ void frmDocument::DrawSounding(tChart& DestinationChart, int32_t x)
     }
 }
 
+void frmDocument::DrawSoundingInWindow(tChart& DestinationChart, int32_t x)
+{
+    m_painter.DrawSounding(DestinationChart, x, true);
+}
+
 void frmDocument::ClearColumn(tChart& chart, int32_t x)
 {
     m_painter.ClearColumn(chart, x);

@@ -104,6 +104,9 @@ public:
     void ResetIdle();
     // Reads the sounding at the reader's current position into line x of DestinationChart.
     void DrawSounding(tChart& DestinationChart, int32_t x);
+    // The same in the chart's depth window as it stands, never adopting a recorded one (the
+    // printed page keeps one window throughout).
+    void DrawSoundingInWindow(tChart& DestinationChart, int32_t x);
 
     // Depth text in the depth format ("12.34ft", "3.05m").
     QString FormatDepth(double dblDepth) const;

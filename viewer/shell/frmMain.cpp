@@ -10,6 +10,7 @@
 #include "platform/ApplicationState.h"
 #include "platform/SettingsStore.h"
 #include "platform/VantrelLibrary.h"
+#include "printing/frmPrintOptions.h"
 #include "render/UserPaletteText.h"
 #include "shell/ChartArrangement.h"
 #include "shell/FileCommands.h"
@@ -22,12 +23,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
@@ -127,9 +131,11 @@ void frmMain::createActions()
     command(mnuFileSaveColors, [&files] { files.SaveUserColorFile(true); });
     command(mnuFileConvert, [&files] { files.OutputChartInformation(); });
     command(mnuFileProperties, [&files] { files.Properties(); });
-    for (QAction* later : {mnuFilePageSetup, mnuFilePrint}) {
-        command(later, [this, later] { showLaterCommand(later); });
-    }
+    command(mnuFilePrint, [this] { mnuFilePrint_Click(); });
+    command(mnuFilePageSetup, [this] {
+        QPageSetupDialog setup(&printer(), this);
+        showDialog(setup);
+    });
     command(mnuViewOptions, [this] { mnuViewOptions_Click(); });
     command(mnuHelpTipOfDay, [this] { showTipOfTheDay(); });
     command(mnuHelpAbout, [this] { mnuHelpAbout_Click(); });
@@ -585,6 +591,38 @@ void frmMain::showTipOfTheDay()
     showDialog(tip);
 }
 
+QPrinter& frmMain::printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_printer;
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    frmDocument* chart = ActiveForm();
+    if (chart == nullptr || !chart->bDocumentReady) {
+        return;
+    }
+    QPrinter& destination = printer();
+    // Without a printer of the system's the page goes to a PDF file named after the log.
+    if (destination.outputFormat() == QPrinter::PdfFormat &&
+        destination.outputFileName().isEmpty()) {
+        destination.setOutputFileName(defaultFolder() +
+                                      QFileInfo(chart->strFile).completeBaseName() +
+                                      QStringLiteral(".pdf"));
+    }
+    frmPrintOptions dialog(*chart, destination, this);
+    dialog.setDialogRunner([this](QDialog& inner) {
+        showDialog(inner);
+        return inner.result();
+    });
+    if (dialog.hasPrinter()) {
+        showDialog(dialog);
+    }
+}
+
 void frmMain::mnuViewOptions_Click()
 {
     frmOptions options(m_settings, this);
@@ -596,16 +634,6 @@ void frmMain::mnuHelpAbout_Click()
     frmAbout about(this);
     about.setMessageHandler([this](const QString& text) { showMessage(text); });
     showDialog(about);
-}
-
-void frmMain::showLaterCommand(const QAction* item)
-{
-    QString caption = item->text();
-    caption.remove(QLatin1Char('&'));
-    if (caption.endsWith(QLatin1String("..."))) {
-        caption.chop(3);
-    }
-    showMessage(caption + QStringLiteral(" is not available in this version yet."));
 }
 
 void frmMain::mnuFileNew_Click()

@@ -25,6 +25,7 @@
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
+class QPrinter;
 
 namespace brellix {
 
@@ -117,6 +118,8 @@ public:
     void showUserColorSchemeWindow(bool show);
     // The tip of the day, modal, owned by the main window.
     void showTipOfTheDay();
+    // The application's printer: the system's default, or a PDF file where there is none.
+    QPrinter& printer();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -142,8 +145,6 @@ private:
     // they would not fit in a row as they came, any other moved and shrunk to fit.
     void arrangeNewCharts(const QList<QMdiSubWindow*>& opened);
 
-    void showLaterCommand(const QAction* item);
-
     void mnuFileNew_Click();
     void mnuEditCopy_Click();
     void mnuViewToolbar_Click();
@@ -151,6 +152,7 @@ private:
     void mnuViewChartSettings_Click();
     void mnuViewUserColorScheme_Click();
     void mnuViewOptions_Click();
+    void mnuFilePrint_Click();
     void mnuHelpAbout_Click();
     void mnuViewRefresh_Click();
     void mnuWindowNewWindow_Click();
@@ -175,6 +177,7 @@ private:
     DialogHandler m_dialogHandler;
     QString m_applicationFolder;
     FileCommands* m_fileCommands = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
     int m_newDocumentCount = 0;
     bool m_chartOptionsPlaced = false;
     bool m_editorPlaced = false;
