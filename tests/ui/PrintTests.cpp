@@ -174,4 +174,32 @@ TEST_F(PrintTest, TheRangeStartsAtTheWindowAndEntireChartTakesTheWholeLog)
     EXPECT_EQ(brellix::frmPrintOptions::resolutionFor(3, printer), 75);
 }
 
+TEST_F(PrintTest, APageTallerThanTenThousandCellsShowsTheChartDownToItsEnd)
+{
+    auto chart = openChart();
+    // 24 and 12 inches at 600 dpi: 14400 and 7200 rows.
+    const auto print = [&chart](int rows, PrintJob& job) {
+        QImage page(60, rows, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        page.setDotsPerMeterX(23622);
+        page.setDotsPerMeterY(23622);
+        EXPECT_TRUE(job.run(page, page.rect()));
+        return page;
+    };
+    PrintJob tallJob(*chart, {0, 600, false, false});
+    PrintJob shortJob(*chart, {0, 600, false, false});
+    const QImage tall = print(14400, tallJob);
+    const QImage low = print(7200, shortJob);
+    EXPECT_EQ(tallJob.chartRows(), PrintJob::kMaxDepthCells);
+    EXPECT_EQ(shortJob.chartRows(), 7200);
+    // The same depths look the same on both pages, down to the bottom of the chart.
+    const int inset = 600 * 150 / 1440;
+    const auto grey = [inset](const QImage& page, double share) {
+        return qGray(page.pixel(30, inset + static_cast<int>(share * (page.height() - 2 * inset))));
+    };
+    for (double share : {0.2, 0.5, 0.8, 0.9, 0.98}) {
+        EXPECT_NEAR(grey(tall, share), grey(low, share), 30) << share;
+    }
+}
+
 } // namespace

@@ -136,7 +136,9 @@ bool PrintJob::run(QPaintDevice& device, const QRect& printable, const Progress&
     {
         // Depth runs down the page on a vertical chart and across it on a side-looking one;
         // time runs the other way, never in more lines than the page shows.
-        const int32_t depthExtent = sideLooking ? width : height;
+        // The signal processing takes at most kMaxDepthCells a column: a taller page gets the
+        // chart at that height, stretched, rather than columns blank below it.
+        const int32_t depthExtent = std::min(sideLooking ? width : height, kMaxDepthCells);
         const int32_t timeExtent = sideLooking ? chartArea.height() : chartArea.width();
         const ScaledBlackLines blackLines(options, depthExtent, m_source.depthPixels());
         const int32_t lines = std::min(count, timeExtent);

@@ -27,6 +27,8 @@ public:
     static constexpr int kLabelPoints = 12;
     static constexpr int kEdgeLabelPoints = 14;
     static constexpr int kFooterPoints = 5;
+    // The most cells a column has across depth; a deeper page is reached by stretching.
+    static constexpr int32_t kMaxDepthCells = 10000;
 
     struct Settings
     {
