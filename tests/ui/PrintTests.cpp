@@ -149,12 +149,15 @@ TEST_F(PrintTest, ACancelledJobPutsTheBlackLineWidthsBack)
 TEST_F(PrintTest, TheRangeStartsAtTheWindowAndEntireChartTakesTheWholeLog)
 {
     auto chart = openChart();
+    // The window shows soundings 100 to 400.
+    chart->recentreOn(400, 0, 50);
+    ASSERT_EQ(chart->ChartPositionLeft(), 400 - chart->visibleSoundings());
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     brellix::frmPrintOptions dialog(*chart, printer, nullptr);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Print - print.slg"));
     EXPECT_EQ(dialog.udFrom->value(), chart->ChartPositionLeft());
-    EXPECT_EQ(dialog.udTo->value(), chart->ChartPositionRight());
+    EXPECT_EQ(dialog.udTo->value(), 400);
 
     // A From above To waits for the box to lose the focus, then stops at To.
     const int to = dialog.udTo->value();
