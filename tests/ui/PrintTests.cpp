@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -173,6 +174,14 @@ TEST_F(PrintTest, TheRangeStartsAtTheWindowAndEntireChartTakesTheWholeLog)
     EXPECT_FALSE(dialog.udFrom->isEnabled());
     dialog.btnSelected->setChecked(true);
     EXPECT_TRUE(dialog.udTo->isEnabled());
+    // Printer Setup is the system's print dialog on the application's printer.
+    QString shown;
+    dialog.setDialogRunner([&shown](QDialog& setup) {
+        shown = QString::fromLatin1(setup.metaObject()->className());
+        return int(QDialog::Rejected);
+    });
+    dialog.btnSetup->click();
+    EXPECT_EQ(shown, QStringLiteral("QPrintDialog"));
     EXPECT_EQ(brellix::frmPrintOptions::resolutionFor(0, printer), 600);
     EXPECT_EQ(brellix::frmPrintOptions::resolutionFor(3, printer), 75);
 }
