@@ -5,6 +5,7 @@
 //                             (formats 1, 0 and negative), SLG with a malformed sub-header and
 //                             a partial last block, a very old log.
 //   <outdir>/reader_fuzz/     the same whole logs, for the viewer's reader.
+//   <outdir>/kcf_fuzz/        colour files as the viewer writes them.
 //   <outdir>/subheader_fuzz/  single SLG blocks (sub-header padded to 80 bytes) with varied flags.
 //   <outdir>/decode_fuzz/     4 bytes little-endian int32 "length" (the samples per sounding the
 //                             block expands to), then one very old block: sub-header, i32 scale
@@ -321,6 +322,61 @@ void writeReaderSeeds(const fs::path& dir)
     }
 }
 
+// Colour files as the viewer writes them (version 2): the user scheme's defaults as a single
+// scheme and as regions, and a region of 256 points.
+void writeColorSeeds(const fs::path& dir)
+{
+    struct Point
+    {
+        int16_t position;
+        int32_t color;
+    };
+    const auto file = [](bool regions, const std::vector<std::vector<Point>>& points) {
+        std::vector<uint8_t> bytes;
+        const auto i16 = [&bytes](int v) {
+            bytes.push_back(static_cast<uint8_t>(v & 0xFF));
+            bytes.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+        };
+        const auto i32 = [&i16](int32_t v) {
+            i16(v & 0xFFFF);
+            i16((v >> 16) & 0xFFFF);
+        };
+        i16(2);
+        i16(0);
+        i16(regions ? -1 : 0);
+        for (const auto& region : points) {
+            i16(static_cast<int>(region.size()));
+        }
+        for (int width : {1, 1, 0}) {
+            i16(width);
+        }
+        for (int r = 0; r < 3; ++r) {
+            i32(0);
+        }
+        for (int32_t color : {0xFFFFFF, 0xFFFFFF, 0}) {
+            i32(color);
+        }
+        for (const auto& region : points) {
+            for (const Point& p : region) {
+                i16(p.position);
+                i32(p.color);
+            }
+        }
+        return bytes;
+    };
+    const std::vector<std::vector<Point>> defaults = {
+        {{0, 0x800000}, {103, 0x0000FF}, {255, 0xFFFFFF}},
+        {{0, 0x800000}, {103, 0x0000FF}, {164, 0x00FFFF}, {255, 0x00FF00}},
+        {{0, 0}, {52, 0x40}, {255, 0x0067CE}}};
+    save(dir, "kcf_single", file(false, defaults));
+    save(dir, "kcf_regions", file(true, defaults));
+    std::vector<Point> full;
+    for (int k = 0; k < 256; ++k) {
+        full.push_back({static_cast<int16_t>(k), k * 0x010101});
+    }
+    save(dir, "kcf_full_region", file(true, {full, defaults[1], defaults[2]}));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -334,8 +390,9 @@ int main(int argc, char** argv)
     const fs::path subHeader = out / "subheader_fuzz";
     const fs::path decode = out / "decode_fuzz";
     const fs::path reader = out / "reader_fuzz";
+    const fs::path colors = out / "kcf_fuzz";
     std::error_code error;
-    for (const fs::path& dir : {converter, subHeader, decode, reader}) {
+    for (const fs::path& dir : {converter, subHeader, decode, reader, colors}) {
         fs::create_directories(dir, error);
         if (error) {
             std::fprintf(stderr, "make_corpus: cannot create %s\n", dir.c_str());
@@ -368,5 +425,6 @@ int main(int argc, char** argv)
         return 1;
     }
     writeReaderSeeds(reader);
+    writeColorSeeds(colors);
     return g_ok ? 0 : 1;
 }
