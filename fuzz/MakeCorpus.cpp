@@ -6,6 +6,7 @@
 //                             a partial last block, a very old log.
 //   <outdir>/reader_fuzz/     the same whole logs, for the viewer's reader.
 //   <outdir>/kcf_fuzz/        colour files as the viewer writes them.
+//   <outdir>/settings_fuzz/   settings files, as written and as edited by hand.
 //   <outdir>/subheader_fuzz/  single SLG blocks (sub-header padded to 80 bytes) with varied flags.
 //   <outdir>/decode_fuzz/     4 bytes little-endian int32 "length" (the samples per sounding the
 //                             block expands to), then one very old block: sub-header, i32 scale
@@ -377,6 +378,24 @@ void writeColorSeeds(const fs::path& dir)
     save(dir, "kcf_full_region", file(true, {full, defaults[1], defaults[2]}));
 }
 
+// Settings files as the viewer writes them, and one edited by hand with values out of range.
+void writeSettingsSeeds(const fs::path& dir)
+{
+    const auto text = [](const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); };
+    save(dir, "ini_written",
+         text("[Options]\nColorMode0=2\nColorMode3=7\nDepth%20format=1\nDocState=0\n"
+              "LPT%20Port=1\nMRUColorDir=/home/angler/colours/\nMRUDir=/home/angler/logs/\n"
+              "Position%20format=2\nShow%20Chart%20Settings=True\n"
+              "Show%20Tips%20at%20Startup=0\n\n[Settings]\nASP=1\nAutoSense=True\n"
+              "ChartOptionsLeft=15000\nChartOptionsTop=1000\nMainHeight=9000\n"
+              "MainLeft=1000\nMainTop=1000\nMainWidth=15000\nState=0\nSurfaceClarity=2\n"
+              "UserColorScheme=\"15000,5000\"\n"));
+    save(dir, "ini_edited",
+         text("[Options]\nColorMode0=99\nDepth%20format=-1\nPosition%20format=1e9\n"
+              "LPT%20Port=\nShow%20Tips%20at%20Startup=yes\n[Settings]\nMainLeft=nan\n"
+              "MainWidth=inf\nState=2147483648\nUserColorScheme=a,b,c\n"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -391,8 +410,9 @@ int main(int argc, char** argv)
     const fs::path decode = out / "decode_fuzz";
     const fs::path reader = out / "reader_fuzz";
     const fs::path colors = out / "kcf_fuzz";
+    const fs::path settings = out / "settings_fuzz";
     std::error_code error;
-    for (const fs::path& dir : {converter, subHeader, decode, reader, colors}) {
+    for (const fs::path& dir : {converter, subHeader, decode, reader, colors, settings}) {
         fs::create_directories(dir, error);
         if (error) {
             std::fprintf(stderr, "make_corpus: cannot create %s\n", dir.c_str());
@@ -426,5 +446,6 @@ int main(int argc, char** argv)
     }
     writeReaderSeeds(reader);
     writeColorSeeds(colors);
+    writeSettingsSeeds(settings);
     return g_ok ? 0 : 1;
 }
