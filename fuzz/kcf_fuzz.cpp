@@ -1,6 +1,7 @@
 // Arbitrary bytes as a colour file: read into a user colour scheme; when the reader accepts it,
 // the palettes of both user colour modes are built from it, and the scheme written and read
 // back must come back equal, so that the viewer never writes a file it refuses or changes.
+#include "InputFile.h"
 #include "render/tColorScheme.h"
 #include "render/tSonarColor.h"
 
@@ -17,35 +18,6 @@ using brellix::tColorScheme;
 
 namespace {
 
-std::filesystem::path g_input;
-std::filesystem::path g_output;
-
-void removeFiles()
-{
-    std::error_code ignored;
-    std::filesystem::remove(g_input, ignored);
-    std::filesystem::remove(g_output, ignored);
-}
-
-bool setUp()
-{
-    const std::string stem = "kcf_fuzz_" + std::to_string(::getpid());
-    g_input = std::filesystem::temp_directory_path() / (stem + ".kcf");
-    g_output = std::filesystem::temp_directory_path() / (stem + "_out.kcf");
-    std::atexit(removeFiles);
-    return true;
-}
-
-bool writeInput(const uint8_t* data, size_t size)
-{
-    std::FILE* file = std::fopen(g_input.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
-}
-
 void check(bool condition, const char* what)
 {
     if (!condition) {
@@ -60,13 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = setUp();
-    if (!ready || !writeInput(data, size)) {
+    static const InputFile input("kcf_fuzz", ".kcf");
+    static const InputFile written("kcf_fuzz_out", ".kcf");
+    if (!input.write(data, size)) {
         return 0;
     }
     tColorScheme scheme;
     QString why;
-    const int32_t mode = scheme.ReadScheme(QString::fromStdString(g_input.string()), &why);
+    const int32_t mode = scheme.ReadScheme(input.path(), &why);
     if (!why.isEmpty()) {
         return 0;
     }
@@ -76,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         colors.SetColorMode(userMode);
     }
 
-    const QString output = QString::fromStdString(g_output.string());
+    const QString output = written.path();
     check(scheme.WriteScheme(output, mode == tColorScheme::kUserRegionsColorMode, &why),
           "an accepted scheme could not be written");
     tColorScheme reread;

@@ -2,6 +2,7 @@
 // then a short run of seeks and reads in both directions, sub-headers alone and address seeks,
 // with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here).
 #include "BuildFolder.h"
+#include "InputFile.h"
 #include "logs/tSonarFile.h"
 #include "platform/VantrelLibrary.h"
 
@@ -21,14 +22,6 @@ using brellix::tSubHeader;
 
 namespace {
 
-std::filesystem::path g_input;
-
-void removeInput()
-{
-    std::error_code ignored;
-    std::filesystem::remove(g_input, ignored);
-}
-
 bool setUp()
 {
     const QString folder = QString::fromStdString(testsupport::binFolder().string());
@@ -38,22 +31,7 @@ bool setUp()
         std::fprintf(stderr, "reader_fuzz: reads will stop early: %s\n",
                      library.errorString().toLocal8Bit().constData());
     }
-
-    // The reader opens logs by name: each input goes to one file of this process.
-    g_input = std::filesystem::temp_directory_path() /
-              ("reader_fuzz_" + std::to_string(::getpid()) + ".log");
-    std::atexit(removeInput);
     return true;
-}
-
-bool writeInput(const uint8_t* data, size_t size)
-{
-    std::FILE* file = std::fopen(g_input.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
 }
 
 void readAt(tSonarFile& file, int32_t sounding, bool autoRange)
@@ -98,10 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool ready = setUp();
-    if (!ready || !writeInput(data, size)) {
+    // The reader opens logs by name.
+    static const InputFile input("reader_fuzz", ".log");
+    if (!ready || !input.write(data, size)) {
         return 0;
     }
-    const QString path = QString::fromStdString(g_input.string());
+    const QString path = input.path();
     for (int channel : {0, 1, 2, 3, 4, 5, 10, 11, 6, 12}) {
         tSonarFile file;
         if (!file.SOpen(path, channel)) {

@@ -1,6 +1,7 @@
 // Arbitrary text as the settings file: every key the viewer keeps is read through the store as
 // the viewer reads it. Integers must come back within the values their key may hold, and
 // nothing may crash or hang on a file edited by hand or cut short.
+#include "InputFile.h"
 #include "platform/SettingsKeys.h"
 #include "platform/SettingsStore.h"
 
@@ -15,24 +16,6 @@
 using brellix::IntSetting;
 
 namespace {
-
-std::filesystem::path g_input;
-
-void removeInput()
-{
-    std::error_code ignored;
-    std::filesystem::remove(g_input, ignored);
-}
-
-bool writeInput(const uint8_t* data, size_t size)
-{
-    std::FILE* file = std::fopen(g_input.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
-}
 
 void checkInt(const brellix::SettingsStore& store, const IntSetting& key)
 {
@@ -51,17 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = [] {
-        g_input = std::filesystem::temp_directory_path() /
-                  ("settings_fuzz_" + std::to_string(::getpid()) + ".ini");
-        std::atexit(removeInput);
-        return true;
-    }();
-    if (!ready || !writeInput(data, size)) {
+    static const InputFile input("settings_fuzz", ".ini");
+    if (!input.write(data, size)) {
         return 0;
     }
     namespace keys = brellix::settingskeys;
-    const brellix::SettingsStore store(QString::fromStdString(g_input.string()));
+    const brellix::SettingsStore store(input.path());
     for (const auto* key :
          {&keys::kMainLeft, &keys::kMainTop, &keys::kMainWidth, &keys::kMainHeight}) {
         (void)store.get(*key);
