@@ -5,9 +5,14 @@
 //                             (formats 1, 0 and negative), SLG with a malformed sub-header and
 //                             a partial last block, a very old log.
 //   <outdir>/reader_fuzz/     the same whole logs, for the viewer's reader.
+//   <outdir>/chart_fuzz/      the reader's logs behind six bytes of chart options (colour mode
+//                             and flags, clarity and processing, upper limit, range,
+//                             sensitivity, first sounding), varied from log to log.
 //   <outdir>/kcf_fuzz/        colour files as the viewer writes them.
 //   <outdir>/settings_fuzz/   settings files, as written and as edited by hand.
 //   <outdir>/subheader_fuzz/  single SLG blocks (sub-header padded to 80 bytes) with varied flags.
+//   <outdir>/subheader_cross_fuzz/ the same blocks, for the converter's parser against the
+//                             library's.
 //   <outdir>/decode_fuzz/     4 bytes little-endian int32 "length" (the samples per sounding the
 //                             block expands to), then one very old block: sub-header, i32 scale
 //                             factor and wavelet code bytes.
@@ -15,6 +20,7 @@
 // Seeds stay small (a few KB) so the fuzzer mutates structure, not bulk.
 #include "LogWriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -323,6 +329,30 @@ void writeReaderSeeds(const fs::path& dir)
     }
 }
 
+// Each of the reader's logs behind chart options; the options change from log to log so that
+// every colour mode, clarity and processing level starts from some seed.
+void writeChartSeeds(const fs::path& logs, const fs::path& dir)
+{
+    std::vector<fs::path> paths;
+    for (const fs::directory_entry& entry : fs::directory_iterator(logs)) {
+        paths.push_back(entry.path());
+    }
+    std::sort(paths.begin(), paths.end());
+    uint8_t n = 0;
+    for (const fs::path& path : paths) {
+        std::vector<uint8_t> bytes = {static_cast<uint8_t>(n * 9 + (n / 8) * 16),
+                                      static_cast<uint8_t>(n * 5),
+                                      static_cast<uint8_t>(n % 3 * 10),
+                                      static_cast<uint8_t>(5 + n * 3),
+                                      static_cast<uint8_t>(n * 17),
+                                      n};
+        const std::vector<uint8_t> log = loadFile(path);
+        bytes.insert(bytes.end(), log.begin(), log.end());
+        save(dir, path.filename().string(), bytes);
+        ++n;
+    }
+}
+
 // Colour files as the viewer writes them (version 2): the user scheme's defaults as a single
 // scheme and as regions, and a region of 256 points.
 void writeColorSeeds(const fs::path& dir)
@@ -407,12 +437,15 @@ int main(int argc, char** argv)
     const fs::path out(argv[1]);
     const fs::path converter = out / "converter_fuzz";
     const fs::path subHeader = out / "subheader_fuzz";
+    const fs::path subHeaderCross = out / "subheader_cross_fuzz";
     const fs::path decode = out / "decode_fuzz";
     const fs::path reader = out / "reader_fuzz";
+    const fs::path chart = out / "chart_fuzz";
     const fs::path colors = out / "kcf_fuzz";
     const fs::path settings = out / "settings_fuzz";
     std::error_code error;
-    for (const fs::path& dir : {converter, subHeader, decode, reader, colors, settings}) {
+    for (const fs::path& dir :
+         {converter, subHeader, subHeaderCross, decode, reader, chart, colors, settings}) {
         fs::create_directories(dir, error);
         if (error) {
             std::fprintf(stderr, "make_corpus: cannot create %s\n", dir.c_str());
@@ -437,6 +470,7 @@ int main(int argc, char** argv)
     writeSl2Faults(converter);
     writeSlg(converter);
     writeSubHeaderSeeds(subHeader);
+    writeSubHeaderSeeds(subHeaderCross);
     writeDecodeSeeds(decode);
     fs::copy(converter, reader, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
              error);
@@ -445,6 +479,7 @@ int main(int argc, char** argv)
         return 1;
     }
     writeReaderSeeds(reader);
+    writeChartSeeds(reader, chart);
     writeColorSeeds(colors);
     writeSettingsSeeds(settings);
     return g_ok ? 0 : 1;

@@ -7,7 +7,7 @@ seconds=${1:-60}
 "$root/scripts/install-deps.sh" --fuzz
 build="$root/build-fuzz"
 # Only what the fuzzers need: the targets, the seed writer and the library the reader loads.
-BUILD_TARGETS="converter_fuzz subheader_fuzz decode_fuzz reader_fuzz kcf_fuzz settings_fuzz make_corpus vantrel" \
+BUILD_TARGETS="converter_fuzz subheader_fuzz subheader_cross_fuzz decode_fuzz reader_fuzz chart_fuzz kcf_fuzz settings_fuzz make_corpus vantrel" \
 CC=clang CXX=clang++ "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DBRELLIX_FUZZ=ON -DBRELLIX_SANITIZE=ON -DBRELLIX_TESTS=OFF -DBRELLIX_BENCH=OFF \
     -DBRELLIX_WARNINGS_AS_ERRORS=ON
