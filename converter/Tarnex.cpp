@@ -3,6 +3,7 @@
 #include "CsvRows.h"
 #include "LogHeader.h"
 #include "LogInput.h"
+#include "OutputFile.h"
 #include "Sink.h"
 #include "Sl2Walker.h"
 #include "SlgSubHeader.h"
@@ -92,21 +93,24 @@ int run(const std::vector<std::string>& args, Sink& console)
     if (args.size() == 1) {
         return verifyLog(*input, console);
     }
-    std::FILE* file = std::fopen(args[1].c_str(), "wb");
-    if (file == nullptr) {
+    std::unique_ptr<OutputFile> output = OutputFile::open(args[1]);
+    if (!output) {
         console.print("Error opening output file for write");
         return kExitFailure;
     }
     int status;
     bool written;
     {
-        FileSink csv(file);
+        FileSink csv(output->stream());
         status = convertLog(*input, csv, console);
         written = csv.flush();
     }
-    written = std::fclose(file) == 0 && written;
+    // A refused log leaves an earlier file of the name as it was.
+    if (status != kExitOk) {
+        return status;
+    }
     // A full disk must not pass for a finished conversion: the text file is incomplete.
-    if (!written) {
+    if (!written || !output->commit()) {
         console.print("Error writing output file\n");
         return kExitFailure;
     }

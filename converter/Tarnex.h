@@ -11,6 +11,9 @@
 //   validity, as the previous row had them (zeros for the first row).
 // - A conversion whose text file cannot be written in full (a full disk) prints "Error writing
 //   output file\n" and ends with -1 instead of reporting success.
+// - The text file is written beside its name and renamed into place when complete, so a full
+//   disk or a refused log (a block size of 0) leaves an earlier file of that name untouched;
+//   outputs that are not regular files are written directly (see OutputFile).
 // - An SLG block shorter than its sub-header reads as zeros past the block's end.
 // - The SL2 walk ends when the address reaches the file's length (no misalignment report for
 //   an end address); bytes a file shorter than 10 bytes lacks read as 0.

@@ -129,9 +129,11 @@ struct ProgramRun
     std::string output;
 };
 
-inline ProgramRun runTarnex(const std::vector<std::string>& args)
+// shellPrefix comes before the program in the shell command (limits, traps; end it in exec).
+inline ProgramRun runTarnex(const std::vector<std::string>& args,
+                            const std::string& shellPrefix = {})
 {
-    std::string command = quote(tarnexBinary().string());
+    std::string command = shellPrefix + quote(tarnexBinary().string());
     for (const std::string& arg : args) {
         command += " " + quote(arg);
     }
