@@ -25,14 +25,17 @@ std::unique_ptr<LogInput> LogInput::openFile(const std::string& path)
         return nullptr;
     }
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    // A terminal or a device such as /dev/zero never ends: it cannot hold a log.
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || S_ISCHR(info.st_mode)) {
         ::close(fd);
         return nullptr;
     }
     std::unique_ptr<LogInput> input(new LogInput);
-    if (S_ISREG(info.st_mode)) {
+    // A block device (a card read raw) has a length too, though stat does not give it.
+    const off_t length = S_ISBLK(info.st_mode) ? ::lseek(fd, 0, SEEK_END) : info.st_size;
+    if (S_ISREG(info.st_mode) || (S_ISBLK(info.st_mode) && length >= 0)) {
         input->m_fd = fd;
-        input->m_size = static_cast<uint64_t>(info.st_size);
+        input->m_size = static_cast<uint64_t>(length);
         input->m_buffer.resize(kWindowSize);
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
         return input;

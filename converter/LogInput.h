@@ -14,7 +14,8 @@ namespace tarnex {
 class LogInput
 {
 public:
-    // Opens a file for reading; nullptr when it cannot be opened or is a directory.
+    // Opens a file for reading; nullptr when it cannot be opened, or is a directory or a
+    // character device. Pipes are read whole at once.
     static std::unique_ptr<LogInput> openFile(const std::string& path);
     // Reads from bytes the caller keeps alive and unchanged while the input is used.
     static std::unique_ptr<LogInput> fromMemory(const uint8_t* data, size_t size);
