@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QSaveFile>
@@ -303,8 +304,9 @@ int32_t tColorScheme::ReadScheme(const QString& strFileName, QString* errorMessa
 {
     QByteArray bytes;
     QFile file(strFileName);
-    // A file that cannot be opened reads as version 0, an unknown one.
-    if (file.open(QIODevice::ReadOnly)) {
+    // A file that cannot be opened reads as version 0, an unknown one; so does anything but a
+    // regular file, as a pipe would block the open and a device never end.
+    if (QFileInfo(strFileName).isFile() && file.open(QIODevice::ReadOnly)) {
         bytes = file.read(kLongestFile);
     }
     file.close();
