@@ -178,6 +178,16 @@ TEST_F(PlaybackTest, ALogShorterThanTheChartPausesPlaybackInBothDirections)
     EXPECT_EQ(chart->position(), 29);
 }
 
+TEST_F(PlaybackTest, TheEndOfALogOfOneSoundingIsThatSounding)
+{
+    // Its slider still has two values; the second must not point past the log.
+    auto chart = openDrawn(save(viewertest::slgLog(1, byIndex), QStringLiteral("one.slg")));
+    chart->GotoEnd();
+    EXPECT_EQ(chart->position(), 0);
+    chart->GotoStart();
+    EXPECT_EQ(chart->position(), 0);
+}
+
 TEST_F(PlaybackTest, APausedTickDoesNotMoveButCompletesAPendingRedraw)
 {
     auto chart = openDrawn(save(viewertest::slgLog(400, byIndex), QStringLiteral("w.slg")));

@@ -208,7 +208,7 @@ void frmDocument::keepLeftPosition(int32_t left)
 {
     setUpSoundingRange();
     setSliderValue(sldSounding, left);
-    lPosition = sldSounding->value() + lVisibleSoundings;
+    lPosition = positionAtSlider();
     UpdateCaption();
     ResetIdle();
 }
@@ -221,6 +221,13 @@ bool frmDocument::hasLog() const
 bool frmDocument::hasSoundings() const
 {
     return hasLog() && SonarFile->NumSoundings() > 0;
+}
+
+int32_t frmDocument::positionAtSlider() const
+{
+    // A log of one sounding still gets a slider of two values; its end is that sounding.
+    const int32_t position = sldSounding->value() + lVisibleSoundings;
+    return hasSoundings() ? std::min(position, SonarFile->NumSoundings() - 1) : position;
 }
 
 void frmDocument::UpdatePositionDisplay()
@@ -422,6 +429,10 @@ void frmDocument::StepBack()
 void frmDocument::StepSoundings(int32_t n)
 {
     if (!hasSoundings()) {
+        // A log that lost its last sounding (cut off while open) has nothing left to play.
+        if (DocumentState != kPaused) {
+            SetState(kPaused);
+        }
         return;
     }
     for (int32_t i = 0; i < std::abs(n); ++i) {
@@ -536,11 +547,11 @@ void frmDocument::GotoFilePosition(int64_t Position)
         }
         showChart();
         setSliderValue(sldSounding, n);
-        lPosition = sldSounding->value() + lVisibleSoundings;
+        lPosition = positionAtSlider();
         UpdateCaption();
     } else {
         setSliderValue(sldSounding, n);
-        lPosition = sldSounding->value() + lVisibleSoundings;
+        lPosition = positionAtSlider();
         UpdateCaption();
         adoptRecordedWindow();
         ResetIdle();
@@ -565,7 +576,7 @@ void frmDocument::jumpTo(int sliderValue)
 
 void frmDocument::sldSounding_Scroll()
 {
-    lPosition = sldSounding->value() + lVisibleSoundings;
+    lPosition = positionAtSlider();
     UpdateCaption();
     adoptRecordedWindow();
     ResetIdle();

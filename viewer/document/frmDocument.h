@@ -214,6 +214,8 @@ private:
     // whether that log has soundings.
     bool hasLog() const;
     bool hasSoundings() const;
+    // The newest sounding in view for the slider's value.
+    int32_t positionAtSlider() const;
 
     DocumentHost& m_host;
     SoundingPainter m_painter;
