@@ -1,5 +1,7 @@
 #include "LogFile.h"
 
+#include <algorithm>
+
 namespace brellix {
 
 bool LogFile::open(const QString& path)
@@ -30,6 +32,13 @@ int64_t LogFile::readAt(int64_t address, uint8_t* destination, int64_t length)
     }
     if (length == 0 || address >= m_size) {
         return 0;
+    }
+    if (m_fault) {
+        const int64_t allowed = m_fault(++m_calls, length);
+        if (allowed < 0) {
+            return -1;
+        }
+        length = std::min(length, allowed);
     }
     if (!m_file.seek(address)) {
         return -1;

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace brellix {
 
@@ -32,11 +33,24 @@ public:
     uint64_t bytesRead() const { return m_bytes; }
     void resetCounters();
 
+    // Decides, for read call n (counted from 1 since the fault was set, across opens) of
+    // wanted bytes, how many bytes the read delivers: -1 fails it as an I/O error would, a
+    // count below wanted makes it short. For tests that break the reads a card or a disk can
+    // break; empty (the default) reads everything as asked.
+    using ReadFault = std::function<int64_t(uint64_t n, int64_t wanted)>;
+    void setReadFault(ReadFault fault)
+    {
+        m_fault = std::move(fault);
+        m_calls = 0;
+    }
+
 private:
     QFile m_file;
     int64_t m_size = 0;
     uint64_t m_reads = 0;
     uint64_t m_bytes = 0;
+    ReadFault m_fault;
+    uint64_t m_calls = 0;
 };
 
 } // namespace brellix

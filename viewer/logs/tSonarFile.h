@@ -91,6 +91,8 @@ public:
     uint64_t readCount() const { return m_file.readCount(); }
     uint64_t bytesRead() const { return m_file.bytesRead(); }
     void resetReadCounters() { m_file.resetCounters(); }
+    // Breaks reads of the log as a test chooses (see LogFile); kept across opens.
+    void setReadFault(LogFile::ReadFault fault) { m_file.setReadFault(std::move(fault)); }
 
 private:
     void CloseFile();
