@@ -53,6 +53,33 @@ TEST_F(StartupTest, AMissingLibraryIsReportedOnceAndTheChartsStayBlank)
     viewertest::bindBuildLibrary();
 }
 
+TEST_F(StartupTest, ASettingsFolderThatCannotBeWrittenIsToldOnceAndTheViewerRunsOn)
+{
+    // Not even root can make a folder in /proc.
+    brellix::SettingsStore unwritable(QStringLiteral("/proc/brellix-test/Brellix.ini"));
+    const QString log = writeSlg(QStringLiteral("kept.slg"), 40);
+    brellix::StartupResult started = brellix::startBrellix(unwritable, log, recordMessages());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("/proc/brellix-test/Brellix.ini")));
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("will not be kept")));
+    ASSERT_EQ(started.mainWindow->documents().size(), 1);
+    brellix::frmDocument& chart = *started.mainWindow->documents()[0];
+    chart.finishRedraw();
+    EXPECT_TRUE(chart.bDocumentReady);
+    // Changing and closing, which writes the settings, says nothing more.
+    chart.SonarOptions.setiSensitivity(40);
+    started.mainWindow->close();
+    unwritable.sync();
+    EXPECT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(StartupTest, AWritableSettingsFileIsNotMentioned)
+{
+    brellix::StartupResult started = brellix::startBrellix(settings(), QString(), recordMessages());
+    EXPECT_TRUE(m_messages.empty());
+}
+
 TEST_F(StartupTest, TheBuiltLibraryStartsWithoutAWord)
 {
     startMain(writeSlg(QStringLiteral("quiet.slg"), 40));

@@ -146,4 +146,9 @@ void SettingsStore::sync()
     m_settings->sync();
 }
 
+bool SettingsStore::isWritable() const
+{
+    return m_settings->isWritable();
+}
+
 } // namespace brellix

@@ -85,6 +85,8 @@ public:
 
     // Writes pending changes to the file now (they are written at destruction anyway).
     void sync();
+    // Whether changes can reach the file: it can be rewritten, or created with its folder.
+    bool isWritable() const;
 
 private:
     static QString path(const QString& section, const QString& key);

@@ -6,6 +6,7 @@
 #include "shell/frmMain.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace brellix {
 
@@ -36,6 +37,14 @@ StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
     result.splashShown = splash->isVisible();
     splash.reset();
     result.mainWindow->show();
+    // Once a run: the viewer works on, forgetting what it would have kept.
+    if (!settings.isWritable()) {
+        result.mainWindow->showMessage(
+            QStringLiteral("The settings file %1 cannot be written. Brellix runs on, but the "
+                           "settings you change will not be kept.")
+                .arg(QDir::toNativeSeparators(settings.filePath())),
+            QMessageBox::Warning);
+    }
 
     state.lPositionFormat = settings.get(settingskeys::kPositionFormat);
     state.lDepthFormat = settings.get(settingskeys::kDepthFormat);

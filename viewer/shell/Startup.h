@@ -29,9 +29,9 @@ struct StartupResult
 QString commandLineText(const QStringList& arguments);
 
 // Keeps the command line, shows the splash while it creates and loads the main window (which
-// opens the named log), shows the main window, and reads the position and depth formats into the
-// application state. The main window's message boxes go to messages when one is given (tests), else
-// on the screen.
+// opens the named log), shows the main window, says when the settings file cannot be written,
+// and reads the position and depth formats into the application state. The main window's
+// message boxes go to messages when one is given (tests), else on the screen.
 StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
                            const std::function<void(const QString& title, const QString& text,
                                                     QMessageBox::Icon icon)>& messages = {});
