@@ -19,6 +19,9 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 
 using brellix::FileRequest;
@@ -223,6 +226,39 @@ TEST_F(FileCommandsTest, SaveAsCopiesTheActiveLogUnderTheChosenName)
     main.mnuFileSaveAs->trigger();
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to save the log")));
+}
+
+// A pipe or a device chosen as the place to save: refused with a message, and still a pipe or a
+// device afterwards (a save renames its new file over the name, which would put a plain file
+// where /dev/full was).
+TEST_F(FileCommandsTest, SavingOntoAPipeOrADeviceIsRefusedAndLeavesItAlone)
+{
+    const QString log = writeSlg(QStringLiteral("keep.slg"), 15);
+    frmMain& main = start(log);
+    std::vector<QString> places;
+    const QString fifo = filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    places.push_back(fifo);
+    // The full disk's device, made here where a fault cannot harm the system's own.
+    const QString full = filePath(QStringLiteral("full"));
+    if (::mknod(full.toLocal8Bit().constData(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
+        places.push_back(full);
+    }
+    for (const QString& place : places) {
+        SCOPED_TRACE(place.toStdString());
+        m_messages.clear();
+        answers = {place};
+        main.mnuFileSaveAs->trigger();
+        answers = {place};
+        main.mnuFileSaveColors->trigger();
+        ASSERT_EQ(m_messages.size(), 2u);
+        EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to save the log")));
+        EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("not a regular file")))
+            << m_messages[1].text.toStdString();
+        struct stat st{};
+        ASSERT_EQ(::stat(place.toLocal8Bit().constData(), &st), 0);
+        EXPECT_FALSE(S_ISREG(st.st_mode));
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "tSonarFile.h"
 
 #include "common/LittleEndian.h"
+#include "common/ReplaceableFile.h"
 #include "common/Rounding.h"
 #include "logs/SoundingScale.h"
 #include "platform/ApplicationState.h"
@@ -590,7 +591,7 @@ bool tSonarFile::SaveAs(const QString& strNewFileName)
     // Written beside the target and renamed into place only when complete, so a failed copy
     // never leaves half a log under the user's name.
     QSaveFile target(strNewFileName);
-    if (!target.open(QIODevice::WriteOnly)) {
+    if (!isReplaceableFile(strNewFileName) || !target.open(QIODevice::WriteOnly)) {
         return false;
     }
     std::vector<char> buffer(1 << 20);

@@ -2,6 +2,7 @@
 
 #include "RgbColor.h"
 #include "common/LittleEndian.h"
+#include "common/ReplaceableFile.h"
 #include "common/Rounding.h"
 
 #include <QByteArray>
@@ -356,7 +357,9 @@ bool tColorScheme::WriteScheme(const QString& strFileName, bool bUseRegions,
     // commit() can lose its tail and still be renamed into place.
     QSaveFile file(strFileName);
     QString failure;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!isReplaceableFile(strFileName)) {
+        failure = QStringLiteral("it is not a regular file");
+    } else if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         failure = file.errorString();
     } else {
         const qint64 written = file.write(bytes);
