@@ -9,3 +9,9 @@ endif()
 if(BRELLIX_FUZZ)
     add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
+
+# Source-based coverage (clang): every binary writes its counts where LLVM_PROFILE_FILE says.
+if(BRELLIX_COVERAGE)
+    add_compile_options(-fprofile-instr-generate -fcoverage-mapping)
+    add_link_options(-fprofile-instr-generate)
+endif()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-# Usage: scripts/install-deps.sh [--fuzz]
+# Usage: scripts/install-deps.sh [--fuzz] [--coverage] [--tidy]
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-dev libgmock-dev
@@ -12,6 +12,8 @@ packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-d
 for arg in "$@"; do
     case "$arg" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        --coverage) packages+=(clang llvm) ;;
+        --tidy) packages+=(clang clang-tidy) ;;
         *) echo "unknown option: $arg" >&2; exit 2 ;;
     esac
 done

@@ -190,7 +190,7 @@ TEST_F(PrintTest, APageTallerThanTenThousandCellsShowsTheChartDownToItsEnd)
 {
     auto chart = openChart();
     // 24 and 12 inches at 600 dpi: 14400 and 7200 rows.
-    const auto print = [&chart](int rows, PrintJob& job) {
+    const auto print = [](int rows, PrintJob& job) {
         QImage page(60, rows, QImage::Format_RGB32);
         page.fill(Qt::white);
         page.setDotsPerMeterX(23622);
@@ -205,8 +205,8 @@ TEST_F(PrintTest, APageTallerThanTenThousandCellsShowsTheChartDownToItsEnd)
     EXPECT_EQ(tallJob.chartRows(), PrintJob::kMaxDepthCells);
     EXPECT_EQ(shortJob.chartRows(), 7200);
     // The same depths look the same on both pages, down to the bottom of the chart.
-    const int inset = 600 * 150 / 1440;
-    const auto grey = [inset](const QImage& page, double share) {
+    constexpr int inset = 600 * 150 / 1440;
+    const auto grey = [](const QImage& page, double share) {
         return qGray(page.pixel(30, inset + static_cast<int>(share * (page.height() - 2 * inset))));
     };
     for (double share : {0.2, 0.5, 0.8, 0.9, 0.98}) {
