@@ -9,11 +9,13 @@
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    int status;
-    {
-        tarnex::FileSink console(stdout);
-        status = tarnex::run(args, console);
+    tarnex::FileSink console(stdout);
+    const int status = tarnex::run(args, console);
+    // The messages are the result of a verification: when they cannot all be printed (output
+    // onto a full disk), the run did not succeed.
+    const bool printed = console.flush();
+    if (std::fflush(stdout) != 0 || !printed) {
+        return tarnex::kExitFailure;
     }
-    std::fflush(stdout);
     return status;
 }

@@ -93,6 +93,13 @@ TEST_F(TarnexProgram, FullDiskIsReportedNotPassedForSuccess)
     EXPECT_EQ(run.output, "Error writing output file\n");
 }
 
+TEST_F(TarnexProgram, AVerificationThatCannotBePrintedFails)
+{
+    // Its messages are its result: onto a full disk they are lost, and the run must say so.
+    const ProgramRun run = runTarnex({sl2Log("a.sl2")}, "exec >/dev/full; exec ");
+    EXPECT_EQ(run.exitCode, 255);
+}
+
 TEST_F(TarnexProgram, VerifiesAnSl2Log)
 {
     const ProgramRun run = runTarnex({sl2Log("a.sl2")});
