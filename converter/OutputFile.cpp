@@ -14,9 +14,7 @@ namespace {
 // The file a name stands for: a symbolic link's resolved target, else the name itself.
 std::string resolvedTarget(const std::string& path)
 {
-    struct stat link
-    {
-    };
+    struct stat link = {};
     if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (char* real = ::realpath(path.c_str(), nullptr)) {
             std::string resolved(real);

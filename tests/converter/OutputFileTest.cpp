@@ -72,9 +72,7 @@ TEST_F(TarnexOutput, AFinishedConversionReplacesTheFileKeepingItsPermissions)
     const std::string csv = readText(path("out.csv"));
     EXPECT_EQ(lines(csv).size(), 201u);
     EXPECT_EQ(csv.find('x'), std::string::npos);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ASSERT_EQ(::stat(path("out.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(folderNames(), (std::vector<std::string>{"a.sl2", "out.csv"}));
@@ -84,9 +82,7 @@ TEST_F(TarnexOutput, ANewFileGetsWhatTheUmaskAllows)
 {
     const ProgramRun run = runTarnex({m_log, path("new.csv").string()}, "umask 027; exec ");
     EXPECT_EQ(run.exitCode, 0);
-    struct stat st
-    {
-    };
+    struct stat st = {};
     ASSERT_EQ(::stat(path("new.csv").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }

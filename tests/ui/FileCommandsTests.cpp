@@ -255,7 +255,7 @@ TEST_F(FileCommandsTest, SavingOntoAPipeOrADeviceIsRefusedAndLeavesItAlone)
         EXPECT_TRUE(m_messages[0].text.startsWith(QStringLiteral("Unable to save the log")));
         EXPECT_TRUE(m_messages[1].text.contains(QStringLiteral("not a regular file")))
             << m_messages[1].text.toStdString();
-        struct stat st{};
+        struct stat st = {};
         ASSERT_EQ(::stat(place.toLocal8Bit().constData(), &st), 0);
         EXPECT_FALSE(S_ISREG(st.st_mode));
     }
