@@ -59,9 +59,9 @@ char* formatSixDecimals(char* out, uint32_t fraction)
     const uint32_t middle = rest / 100;
     const uint32_t low = rest % 100;
     out[0] = '.';
-    std::memcpy(out + 1, kDigitPairs + 2 * high, 2);
-    std::memcpy(out + 3, kDigitPairs + 2 * middle, 2);
-    std::memcpy(out + 5, kDigitPairs + 2 * low, 2);
+    std::memcpy(out + 1, kDigitPairs + size_t{2} * high, 2);
+    std::memcpy(out + 3, kDigitPairs + size_t{2} * middle, 2);
+    std::memcpy(out + 5, kDigitPairs + size_t{2} * low, 2);
     return out + 7;
 }
 

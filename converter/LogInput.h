@@ -42,7 +42,7 @@ public:
     // Returns the number of bytes that came from the input.
     size_t readPadded(uint64_t address, uint8_t* out, size_t size);
 
-    static constexpr size_t kMaxView = 64 * 1024;
+    static constexpr size_t kMaxView = size_t{64} * 1024;
 
 private:
     LogInput() = default;

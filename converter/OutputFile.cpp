@@ -52,9 +52,7 @@ OutputFile::OutputFile(std::FILE* stream, std::string target, std::string tempor
 std::unique_ptr<OutputFile> OutputFile::open(const std::string& path)
 {
     const std::string target = resolvedTarget(path);
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
         std::FILE* stream = openDirectly(target);
@@ -98,7 +96,8 @@ OutputFile::~OutputFile()
 void OutputFile::discard()
 {
     if (m_stream) {
-        std::fclose(m_stream);
+        // What is discarded has no errors worth reporting.
+        (void)std::fclose(m_stream);
         m_stream = nullptr;
         if (!m_temporary.empty()) {
             ::unlink(m_temporary.c_str());

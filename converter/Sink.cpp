@@ -38,9 +38,11 @@ void Sink::print(const char* format, ...)
     }
     std::vector<char> big(static_cast<size_t>(length) + 1);
     va_start(args, format);
-    std::vsnprintf(big.data(), big.size(), format, args);
+    const int again = std::vsnprintf(big.data(), big.size(), format, args);
     va_end(args);
-    write(big.data(), static_cast<size_t>(length));
+    if (again == length) {
+        write(big.data(), static_cast<size_t>(length));
+    }
 }
 
 char* Sink::reserve(size_t size)

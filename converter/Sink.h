@@ -34,8 +34,8 @@ public:
 
     static constexpr size_t kMaxReserve = 4096;
     // Large enough that a 1 GB conversion makes few write calls, small enough for the cache.
-    static constexpr size_t kDefaultBufferSize = 256 * 1024;
-    static constexpr size_t kSmallBufferSize = 16 * 1024;
+    static constexpr size_t kDefaultBufferSize = size_t{256} * 1024;
+    static constexpr size_t kSmallBufferSize = size_t{16} * 1024;
 
 protected:
     // Receives buffered bytes in order; returns false when they could not be delivered.

@@ -130,7 +130,7 @@ void Sl2Walker::checkPacket(const uint8_t* packet, uint64_t address64, bool just
 
     uint32_t table[6];
     for (unsigned i = 0; i < 6; ++i) {
-        table[i] = loadU32(packet + kLastChannelAddress + 4 * i);
+        table[i] = loadU32(packet + kLastChannelAddress + size_t{4} * i);
     }
     if (channel <= 5) {
         if (table[channel] != address) {

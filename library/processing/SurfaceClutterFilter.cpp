@@ -68,6 +68,7 @@ void SurfaceClutterFilter::apply(uint8_t* column, int32_t count, int32_t surface
             const int32_t mean = track(i, v);
             // Product in float, rounding offset in double, then truncation toward zero.
             const float product = static_cast<float>(mean) * w;
+            // NOLINTNEXTLINE(bugprone-incorrect-roundings): the truncation is the filter's own.
             int32_t e = v - static_cast<int32_t>(static_cast<double>(product) + 0.5);
             if (e < 0) {
                 e = 0;

@@ -19,7 +19,7 @@ namespace {
 constexpr int16_t kSl2BlockSize = 3200;
 // A packet may be at most block size + 128 bytes, header included.
 constexpr int kMaxSl2Cells = kSl2BlockSize + 128 - static_cast<int>(testlog::kSl2ColumnHeaderSize);
-constexpr uint64_t kMaxSl2PingBytes = 8 * (testlog::kSl2ColumnHeaderSize + kMaxSl2Cells);
+constexpr uint64_t kMaxSl2PingBytes = uint64_t{8} * (testlog::kSl2ColumnHeaderSize + kMaxSl2Cells);
 constexpr int16_t kSlgBlockSize = 3200;
 // The primary channel has the same cells in every format (room left in an SLG block for the
 // largest sub-header we write), so its echoes are the same scene sample for sample.
@@ -38,6 +38,7 @@ constexpr uint32_t kAllValid = testlog::kValidSpeed | testlog::kValidWaterTemp |
 // Cell counts are multiples of 4 so every packet stays 4-byte aligned.
 int roundCells(float cells, int most)
 {
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings): cells are positive; logs stay as generated.
     const int c = static_cast<int>(cells / 4.0f + 0.5f) * 4;
     return std::clamp(c, 4, most);
 }
@@ -171,7 +172,8 @@ public:
         if (!m_file) {
             m_error = errno;
         } else {
-            std::setvbuf(m_file, nullptr, _IOFBF, 1 << 20);
+            // Without the larger buffer the writes are only slower.
+            (void)std::setvbuf(m_file, nullptr, _IOFBF, 1 << 20);
         }
     }
     ~FileSink() { close(); }
@@ -246,7 +248,7 @@ std::string LogGenerator::checkLimits() const
         // The last ping may pass the size asked for by up to one ping; a column count is
         // checked against packets of the largest size.
         const uint64_t perPing =
-            (m_settings.debug ? 8 : 6) * (testlog::kSl2ColumnHeaderSize + kMaxSl2Cells);
+            uint64_t{m_settings.debug ? 8u : 6u} * (testlog::kSl2ColumnHeaderSize + kMaxSl2Cells);
         most = m_settings.sizeBytes != 0
                    ? m_settings.sizeBytes + perPing
                    : testlog::kSl2HeaderSize + (m_settings.columns > kMaxLogBytes / perPing

@@ -13,7 +13,8 @@ namespace {
 class ValueGrid
 {
 public:
-    ValueGrid(Random& random, int cells) : m_cells(cells), m_values(cells * cells)
+    ValueGrid(Random& random, int cells)
+        : m_cells(cells), m_values(static_cast<size_t>(cells) * static_cast<size_t>(cells))
     {
         for (float& v : m_values) {
             v = static_cast<float>(random.uniform());

@@ -11,23 +11,22 @@ int main(int argc, char** argv)
     using namespace logsynth;
     const CommandLine cl = CommandLine::parse(std::vector<std::string>(argv + 1, argv + argc));
     if (cl.help) {
-        std::fputs(CommandLine::usage().c_str(), stdout);
-        return 0;
+        return std::fputs(CommandLine::usage().c_str(), stdout) < 0 ? 1 : 0;
     }
     if (!cl.error.empty()) {
-        std::fprintf(stderr, "logsynth: %s\nTry 'logsynth --help'.\n", cl.error.c_str());
+        (void)std::fprintf(stderr, "logsynth: %s\nTry 'logsynth --help'.\n", cl.error.c_str());
         return 2;
     }
 
     const LogGenerator generator(cl.settings);
     const std::string limit = generator.checkLimits();
     if (!limit.empty()) {
-        std::fprintf(stderr, "logsynth: %s\n", limit.c_str());
+        (void)std::fprintf(stderr, "logsynth: %s\n", limit.c_str());
         return 2;
     }
     const GeneratorResult result = generator.write(cl.outFile);
     if (!result.error.empty()) {
-        std::fprintf(stderr, "logsynth: %s\n", result.error.c_str());
+        (void)std::fprintf(stderr, "logsynth: %s\n", result.error.c_str());
         return 1;
     }
     std::printf("logsynth: wrote %s: %llu columns per channel, %llu bytes\n", cl.outFile.c_str(),

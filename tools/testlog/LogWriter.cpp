@@ -52,7 +52,9 @@ void setU16(std::vector<uint8_t>& out, size_t at, uint16_t v)
 
 void setU32(std::vector<uint8_t>& out, size_t at, uint32_t v)
 {
-    out.at(at + 3);
+    if (at + 4 > out.size()) {
+        throw std::out_of_range("setU32 past the end");
+    }
     for (int i = 0; i < 4; ++i) {
         out[at + i] = static_cast<uint8_t>(v >> (8 * i));
     }

@@ -374,7 +374,6 @@ void Sl2Chain::bisect(int64_t n, int channel, bool known, int64_t a, int64_t fou
                 }
             } else if (t == n) {
                 lowAddress = r;
-                lowSequence = t;
                 break;
             } else {
                 lowSequence = t;

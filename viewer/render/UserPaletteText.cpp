@@ -16,7 +16,7 @@ QString twoHexDigits(int value)
 QString userPaletteText(const tColorScheme& scheme)
 {
     QString text;
-    text.reserve(256 * 20);
+    text.reserve(qsizetype{256} * 20);
     for (int index = 0; index < 256; ++index) {
         const int32_t color = scheme.GetColorValue(1, static_cast<int16_t>(index));
         text += QStringLiteral("0x") + twoHexDigits(color & 0xFF) + QStringLiteral(", 0x") +

@@ -129,7 +129,7 @@ void tBitmap::SetBitmapColor(int16_t iIndex, int32_t color)
     if (!m_block) {
         return;
     }
-    uint8_t* entry = m_block.get() + kHeaderSize + 4 * iIndex;
+    uint8_t* entry = m_block.get() + kHeaderSize + ptrdiff_t{4} * iIndex;
     entry[0] = static_cast<uint8_t>(blueOf(color));
     entry[1] = static_cast<uint8_t>(greenOf(color));
     entry[2] = static_cast<uint8_t>(redOf(color));
@@ -144,7 +144,7 @@ int32_t tBitmap::bitmapColor(int16_t iIndex) const
     if (!m_block) {
         return 0;
     }
-    const uint8_t* entry = m_block.get() + kHeaderSize + 4 * iIndex;
+    const uint8_t* entry = m_block.get() + kHeaderSize + ptrdiff_t{4} * iIndex;
     return rgbColor(entry[2], entry[1], entry[0]);
 }
 
@@ -206,7 +206,8 @@ QImage tBitmap::image() const
     QList<QRgb> colors(kColorTableEntries);
     const uint8_t* table = m_block.get() + kHeaderSize;
     for (int i = 0; i < kColorTableEntries; ++i) {
-        colors[i] = qRgb(table[4 * i + 2], table[4 * i + 1], table[4 * i]);
+        const uint8_t* entry = table + ptrdiff_t{4} * i;
+        colors[i] = qRgb(entry[2], entry[1], entry[0]);
     }
     view.setColorTable(colors);
     return view;

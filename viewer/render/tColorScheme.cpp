@@ -415,7 +415,7 @@ int32_t tColorScheme::GetColorValue(int ColorRegion, int16_t iIndex) const
     const int count = std::min<int>(r.iNumColorPoints, kMaxColorPoints);
     for (int k = 0; k + 1 < count; ++k) {
         const ColorPoint& lower = r.points[static_cast<size_t>(k)];
-        const ColorPoint& upper = r.points[static_cast<size_t>(k + 1)];
+        const ColorPoint& upper = r.points[static_cast<size_t>(k) + 1];
         if (upper.iIndex >= iIndex) {
             return BlendColors(lower.lColorValue, upper.lColorValue,
                                static_cast<float>(iIndex - lower.iIndex),
@@ -452,7 +452,7 @@ void tColorScheme::PaintColorBarRange(QPainter& painter, const QRectF& bar, bool
     painter.setPen(Qt::NoPen);
     for (int k = 0; k + 1 < count; ++k) {
         const ColorPoint& lower = r.points[static_cast<size_t>(k)];
-        const ColorPoint& upper = r.points[static_cast<size_t>(k + 1)];
+        const ColorPoint& upper = r.points[static_cast<size_t>(k) + 1];
         const int span = upper.iIndex - lower.iIndex;
         if (span <= 0) {
             continue;
@@ -549,7 +549,7 @@ void tColorScheme::DeletePoint(int ColorRegion, int16_t iIndex)
         throw std::out_of_range("colour point number outside the region's points");
     }
     for (int k = iIndex; k + 1 < count; ++k) {
-        r.points[static_cast<size_t>(k)] = r.points[static_cast<size_t>(k + 1)];
+        r.points[static_cast<size_t>(k)] = r.points[static_cast<size_t>(k) + 1];
     }
     r.points[static_cast<size_t>(count - 1)] = {};
     r.iNumColorPoints = static_cast<int16_t>(count - 1);

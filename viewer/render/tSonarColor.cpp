@@ -242,9 +242,9 @@ void tSonarColor::BuildColorTable(int16_t sensitivity)
         FillTableSection(1, sensitivity, 46, 215);
         FillTableSection(2, sensitivity, 216, 255);
         for (int s = 0; s < 3; ++s) {
-            m_colorTable[static_cast<size_t>(s * kTableEntries + 1)] =
-                static_cast<uint8_t>(2 * s + 1);
-            m_colorTable[static_cast<size_t>(s * kTableEntries)] = static_cast<uint8_t>(2 * s);
+            const size_t section = static_cast<size_t>(s) * kTableEntries;
+            m_colorTable[section + 1] = static_cast<uint8_t>(2 * s + 1);
+            m_colorTable[section] = static_cast<uint8_t>(2 * s);
         }
         return;
     }
@@ -252,7 +252,8 @@ void tSonarColor::BuildColorTable(int16_t sensitivity)
     m_colorTable[1] = 1;
     m_colorTable[0] = 0;
     std::memcpy(m_colorTable.data() + kTableEntries, m_colorTable.data(), kTableEntries);
-    std::memcpy(m_colorTable.data() + 2 * kTableEntries, m_colorTable.data(), kTableEntries);
+    std::memcpy(m_colorTable.data() + ptrdiff_t{2} * kTableEntries, m_colorTable.data(),
+                kTableEntries);
 }
 
 void tSonarColor::FillTableSection(int section, int16_t sensitivity, int lo, int hi)
@@ -261,7 +262,7 @@ void tSonarColor::FillTableSection(int section, int16_t sensitivity, int lo, int
         m_grayLine = 1;
     }
     const auto step = static_cast<float>(static_cast<double>(hi - lo) / m_grayLine);
-    uint8_t* entries = m_colorTable.data() + section * kTableEntries;
+    uint8_t* entries = m_colorTable.data() + static_cast<ptrdiff_t>(section) * kTableEntries;
     for (int v = 0; v <= 255; ++v) {
         // A float product, like the step: at the default colour line 102 a double product
         // would round some half-way entries up instead of to even.
@@ -293,7 +294,7 @@ bool tSonarColor::ConvertRangeCellsToPixels(std::vector<uint8_t>& rcData, int16_
                                   m_tableSensitivity, widths.data(), lSurfaceCellIndex,
                                   lBottomCellIndex, static_cast<int16_t>(bClearToBottom ? 1 : 0),
                                   m_colorTable.data(), m_colorTable.data() + kTableEntries,
-                                  m_colorTable.data() + 2 * kTableEntries)
+                                  m_colorTable.data() + ptrdiff_t{2} * kTableEntries)
         .has_value();
 }
 

@@ -86,7 +86,7 @@ private:
     std::array<int32_t, 3> m_blacklineColor{};
     std::array<int32_t, 3> m_noEchoColor{};
     std::array<int16_t, 3> m_regionSize{40, 170, 40};
-    std::array<uint8_t, 3 * kTableEntries> m_colorTable{};
+    std::array<uint8_t, size_t{3} * kTableEntries> m_colorTable{};
     const tColorScheme* m_userScheme = nullptr;
 };
 

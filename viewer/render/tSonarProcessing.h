@@ -48,7 +48,7 @@ private:
 
     // (0 To 3, 0 To 1) until the first column arrives.
     size_t m_cells = 2;
-    std::vector<uint8_t> m_history = std::vector<uint8_t>(kHistorySlots * 2, 0);
+    std::vector<uint8_t> m_history = std::vector<uint8_t>(size_t{kHistorySlots} * 2, 0);
     int16_t m_ringSlot = 0;
     float m_upperLimit = 0.0f;
     float m_lowerLimit = 0.0f;
