@@ -3,11 +3,10 @@
 // processing, fish symbols, colour mode), the rest is the log. Every channel it offers is opened
 // and a few soundings drawn into a small chart, as columns or, for side-looking channels, rows;
 // the chart must keep its size and every line drawn must come back as long as the chart is deep.
-#include "BuildFolder.h"
+#include "BuildLibrary.h"
 #include "InputFile.h"
 #include "logs/tSonarFile.h"
 #include "options/tSonarOptions.h"
-#include "platform/VantrelLibrary.h"
 #include "render/SoundingPainter.h"
 #include "render/tChart.h"
 #include "render/tColorScheme.h"
@@ -30,18 +29,6 @@ void check(bool condition, const char* what)
         std::fprintf(stderr, "chart_fuzz: %s\n", what);
         std::abort();
     }
-}
-
-bool setUp()
-{
-    const QString folder = QString::fromStdString(testsupport::binFolder().string());
-    brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
-    library.setSearchFolder(folder);
-    if (!library.verify()) {
-        std::fprintf(stderr, "chart_fuzz: nothing will be drawn: %s\n",
-                     library.errorString().toLocal8Bit().constData());
-    }
-    return true;
 }
 
 struct ChartChoice
@@ -139,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = setUp();
+    static const bool ready = bindBuildLibrary("chart_fuzz");
     static const InputFile input("chart_fuzz", ".log");
     if (!ready || size < kOptionBytes || !input.write(data + kOptionBytes, size - kOptionBytes)) {
         return 0;

@@ -1,10 +1,9 @@
 // Arbitrary bytes as a sonar log for the viewer's reader: opened on every channel it offers,
 // then a short run of seeks and reads in both directions, sub-headers alone and address seeks,
 // with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here).
-#include "BuildFolder.h"
+#include "BuildLibrary.h"
 #include "InputFile.h"
 #include "logs/tSonarFile.h"
-#include "platform/VantrelLibrary.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,18 +20,6 @@ using brellix::tSonarFile;
 using brellix::tSubHeader;
 
 namespace {
-
-bool setUp()
-{
-    const QString folder = QString::fromStdString(testsupport::binFolder().string());
-    brellix::VantrelLibrary& library = brellix::VantrelLibrary::instance();
-    library.setSearchFolder(folder);
-    if (!library.verify()) {
-        std::fprintf(stderr, "reader_fuzz: reads will stop early: %s\n",
-                     library.errorString().toLocal8Bit().constData());
-    }
-    return true;
-}
 
 void readAt(tSonarFile& file, int32_t sounding, bool autoRange)
 {
@@ -75,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const bool ready = setUp();
+    static const bool ready = bindBuildLibrary("reader_fuzz");
     // The reader opens logs by name.
     static const InputFile input("reader_fuzz", ".log");
     if (!ready || !input.write(data, size)) {
