@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace tarnex {
 
 namespace {
@@ -43,6 +45,15 @@ int convertSlg(LogInput& input, const LogHeader& header, Sink& csv, Sink& consol
         writeSlgRow(csv, subHeader);
     }
     return kExitOk;
+}
+
+// Whether two names stand for one existing file.
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first = {};
+    struct stat second = {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -93,7 +104,9 @@ int run(const std::vector<std::string>& args, Sink& console)
     if (args.size() == 1) {
         return verifyLog(*input, console);
     }
-    std::unique_ptr<OutputFile> output = OutputFile::open(args[1]);
+    // The text file must not replace the log it is made from.
+    std::unique_ptr<OutputFile> output =
+        sameFile(args[0], args[1]) ? nullptr : OutputFile::open(args[1]);
     if (!output) {
         console.print("Error opening output file for write");
         return kExitFailure;

@@ -14,6 +14,8 @@
 // - The text file is written beside its name and renamed into place when complete, so a full
 //   disk or a refused log (a block size of 0) leaves an earlier file of that name untouched;
 //   outputs that are not regular files are written directly (see OutputFile).
+// - An output that is the log itself (the same file under any name) is refused with "Error
+//   opening output file for write": the text would replace the log.
 // - An SLG block shorter than its sub-header reads as zeros past the block's end.
 // - The SL2 walk ends when the address reaches the file's length (no misalignment report for
 //   an end address); bytes a file shorter than 10 bytes lacks read as 0.

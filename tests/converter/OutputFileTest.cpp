@@ -96,6 +96,18 @@ TEST_F(TarnexOutput, ALinkStaysALinkAndItsTargetIsReplaced)
     EXPECT_EQ(lines(readText(path("out.csv"))).size(), 201u);
 }
 
+TEST_F(TarnexOutput, TheLogItselfIsRefusedAsTheOutputUnderAnyName)
+{
+    const std::vector<uint8_t> log = testlog::loadFile(m_log);
+    fs::create_hard_link(m_log, path("other-name.csv"));
+    for (const std::string& output : {m_log, path("other-name.csv").string()}) {
+        const ProgramRun run = runTarnex({m_log, output});
+        EXPECT_EQ(run.exitCode, 255) << output;
+        EXPECT_EQ(run.output, "Error opening output file for write") << output;
+    }
+    EXPECT_EQ(testlog::loadFile(m_log), log);
+}
+
 TEST_F(TarnexOutput, OutputsThatAreNotFilesAreWrittenDirectly)
 {
     // Standard output is the test's pipe: the rows arrive there, not in a file named after it.
