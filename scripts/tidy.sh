@@ -6,10 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-tidy}
 "$root/scripts/install-deps.sh" --tidy
-# The compile commands, and the generated sources (moc, version) the files include.
-CC=clang CXX=clang++ BUILD_TARGETS="brellix_ui_autogen brellix_core_autogen" \
-    "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=Debug -DBRELLIX_TESTS=OFF \
-    -DBRELLIX_BENCH=OFF
+# Only the compile commands: the sources include nothing generated but what configuring writes.
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DBRELLIX_TESTS=OFF -DBRELLIX_BENCH=OFF >/dev/null
 mapfile -t files < <(cd "$root" && git ls-files 'library/*.cpp' 'converter/*.cpp' \
     'viewer/*.cpp' 'tools/*.cpp' | sed "s|^|$root/|")
 log="$build/tidy.log"
