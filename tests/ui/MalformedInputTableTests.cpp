@@ -236,6 +236,19 @@ Bytes slgWithFloats(float value)
     });
 }
 
+// A packet of size 0 at 0x200 holds the walk there: every later column entry reports the same
+// three faults until the error limit.
+std::string stuckAtAZeroSizedPacket()
+{
+    std::string lines;
+    for (int entry = 4; entry <= 16; ++entry) {
+        const std::string at = " (column entry = " + std::to_string(entry) + ", addr = 0x200)\n";
+        lines += "Invalid previous size: 168 != 0" + at + "Invalid packet size: 0 < 24 + 144" + at +
+                 "Invalid sequence number: 1 != 2" + at;
+    }
+    return lines;
+}
+
 // What the viewer must do with a log.
 struct ViewerOutcome
 {
@@ -348,51 +361,10 @@ std::vector<LogRow> logRows()
              });
          },
          ".sl2", false, 0,
-         "Invalid packet size: 0 < 24 + 144 (column entry = 3, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 4, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 4, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 4, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 5, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 5, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 5, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 6, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 6, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 6, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 7, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 7, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 7, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 8, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 8, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 8, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 9, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 9, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 9, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 10, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 10, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 10, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 11, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 11, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 11, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 12, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 12, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 12, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 13, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 13, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 13, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 14, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 14, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 14, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 15, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 15, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 15, addr = 0x200)\n"
-         "Invalid previous size: 168 != 0 (column entry = 16, addr = 0x200)\n"
-         "Invalid packet size: 0 < 24 + 144 (column entry = 16, addr = 0x200)\n"
-         "Invalid sequence number: 1 != 2 (column entry = 16, addr = 0x200)\n"
-         "\n"
-         "Total columns = 17\n"
-         "Channel 0: 2 columns\n"
-         "Channel 1: 2 columns\n"
-         "Too many errors!\n",
+         "Invalid packet size: 0 < 24 + 144 (column entry = 3, addr = 0x200)\n" +
+             stuckAtAZeroSizedPacket() +
+             "\nTotal columns = 17\nChannel 0: 2 columns\nChannel 1: 2 columns\nToo many "
+             "errors!\n",
          opens()},
         {"an SL2 packet under its header's size",
          [] {
