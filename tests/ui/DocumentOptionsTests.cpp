@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -117,8 +119,12 @@ TEST_F(DocumentOptionsTest, TheRedrawRunsInSlicesFromTheEventLoop)
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->tmrUpdate->stop();
     ASSERT_EQ(chart->redrawPasses(), 4000);
+    // Reads from a slow card: 1600 lines at 0.1 ms each take far more than one slice.
+    chart->SonarFile->setReadFault([](uint64_t, int64_t wanted) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+        return wanted;
+    });
     chart->ResetIdle();
-    // One slice returns long before 1600 lines are drawn one by one.
     EXPECT_TRUE(chart->IdleRedraw());
     EXPECT_TRUE(chart->bIdleWorking);
     QElapsedTimer clock;

@@ -1,6 +1,10 @@
 #include "LogFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 
 namespace brellix {
 
@@ -23,6 +27,12 @@ void LogFile::close()
         m_file.close();
     }
     m_size = 0;
+    m_readError.clear();
+}
+
+QString LogFile::errorString() const
+{
+    return m_readError.isEmpty() ? m_file.errorString() : m_readError;
 }
 
 int64_t LogFile::readAt(int64_t address, uint8_t* destination, int64_t length)
@@ -40,16 +50,27 @@ int64_t LogFile::readAt(int64_t address, uint8_t* destination, int64_t length)
         }
         length = std::min(length, allowed);
     }
-    if (!m_file.seek(address)) {
-        return -1;
-    }
-    const qint64 got = m_file.read(reinterpret_cast<char*>(destination), length);
-    if (got < 0) {
-        return -1;
+    // pread rather than a seek and a read: system calls cost more here than the bytes, and a
+    // seek costs as much as a head read for nothing.
+    int64_t done = 0;
+    while (done < length) {
+        const ssize_t got = ::pread(m_file.handle(), destination + done,
+                                    static_cast<size_t>(length - done), address + done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            m_readError = QString::fromLocal8Bit(std::strerror(errno));
+            return -1;
+        }
+        if (got == 0) {
+            break; // the end of the file
+        }
+        done += got;
     }
     ++m_reads;
-    m_bytes += static_cast<uint64_t>(got);
-    return got;
+    m_bytes += static_cast<uint64_t>(done);
+    return done;
 }
 
 bool LogFile::readExactAt(int64_t address, uint8_t* destination, int64_t length)

@@ -1,5 +1,6 @@
-// A log opened for reading only, read at absolute 64-bit addresses. It counts the reads and
-// the bytes they delivered, so the cost of opening and seeking can be measured and tested.
+// A log opened for reading only, read at absolute 64-bit addresses, one pread a read. It counts
+// the reads and the bytes they delivered, so the cost of opening and seeking can be measured and
+// tested.
 #pragma once
 
 #include <QFile>
@@ -28,7 +29,7 @@ public:
     bool readExactAt(int64_t address, uint8_t* destination, int64_t length);
 
     // What the system said about the last failed open or read.
-    QString errorString() const { return m_file.errorString(); }
+    QString errorString() const;
     uint64_t readCount() const { return m_reads; }
     uint64_t bytesRead() const { return m_bytes; }
     void resetCounters();
@@ -49,6 +50,7 @@ private:
     int64_t m_size = 0;
     uint64_t m_reads = 0;
     uint64_t m_bytes = 0;
+    QString m_readError;
     ReadFault m_fault;
     uint64_t m_calls = 0;
 };
