@@ -243,6 +243,35 @@ TEST_F(SeekLog, FarSeeksBisectWithinAHundredReads)
     EXPECT_LT(worst, 100u);
 }
 
+TEST_F(LogFolder, FarSeeksReadTheChannelsHeadOnceAHalving)
+{
+    // The channel's packets lie two search windows apart, so each halving names a packet
+    // outside the bytes it searched: the word there and then its head.
+    RecordingSl2Writer log;
+    for (int i = 0; i < 3000; ++i) {
+        log.add(flatColumn(0, 100, 1));
+        log.add(flatColumn(1, 4000, 2));
+        log.add(flatColumn(1, 4000, 3));
+    }
+    tSonarFile file;
+    ASSERT_TRUE(file.SOpen(save(log.bytes()), 0));
+    const int count = file.NumSoundings();
+    ASSERT_EQ(count, 2999);
+    uint64_t reads = 0;
+    int seeks = 0;
+    for (int n = 7; n < count; n += 211) {
+        file.SSeek((n + count / 2) % count);
+        file.resetReadCounters();
+        file.SSeek(n);
+        EXPECT_EQ(file.STell(), n);
+        EXPECT_EQ(file.AddressTell(), log.find(0, static_cast<uint32_t>(n))->address) << n;
+        reads += file.readCount();
+        ++seeks;
+    }
+    // Some ten halvings over 25 MB at two reads each; a third read a halving passes this.
+    EXPECT_LE(reads / static_cast<uint64_t>(seeks), 22u);
+}
+
 namespace {
 
 // Damage of every kind in the middle of a three-channel log.

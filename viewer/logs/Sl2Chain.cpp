@@ -49,6 +49,7 @@ void Sl2Chain::reset(int64_t fileSize, int16_t headerLength)
     m_foundChain = false;
     m_window.clear();
     m_windowStart = 0;
+    m_headBytes = 0;
 }
 
 int32_t Sl2Chain::soundings(int channel) const
@@ -145,6 +146,10 @@ bool Sl2Chain::readHead(int64_t address, Sl2PacketHead& head)
         head = Sl2PacketHead::parse(m_window.data() + (address - m_windowStart));
         return true;
     }
+    if (address == m_headAddress && m_headBytes == Sl2PacketHead::kSize) {
+        head = Sl2PacketHead::parse(m_head.data());
+        return true;
+    }
     std::array<uint8_t, Sl2PacketHead::kSize> bytes;
     if (!m_file.readExactAt(address, bytes.data(), bytes.size())) {
         return false;
@@ -163,11 +168,13 @@ bool Sl2Chain::readWord(int64_t address, uint32_t& word)
         word = readU32(m_window.data() + (address - m_windowStart));
         return true;
     }
-    std::array<uint8_t, 4> bytes;
-    if (!m_file.readExactAt(address, bytes.data(), bytes.size())) {
+    // The word opens the head that the search's caller reads next: one read for both.
+    m_headAddress = address;
+    m_headBytes = m_file.readAt(address, m_head.data(), Sl2PacketHead::kSize);
+    if (m_headBytes < 4) {
         return false;
     }
-    word = readU32(bytes.data());
+    word = readU32(m_head.data());
     return true;
 }
 
@@ -178,6 +185,7 @@ Sl2Chain::PacketNear Sl2Chain::FindPacketNear(int channel, int64_t address)
     if (start >= m_fileSize) {
         return {};
     }
+    m_headBytes = 0;
     m_window.resize(kSearchBytes);
     const int64_t got = m_file.readAt(start, m_window.data(), kSearchBytes);
     m_window.resize(static_cast<size_t>(std::max<int64_t>(got, 0)));

@@ -10,6 +10,7 @@
 #include "logs/LogFile.h"
 #include "logs/Sl2PacketHead.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -72,7 +73,8 @@ private:
     bool walkBehind(int64_t n, int channel, int64_t& a, int64_t& found);
     // Bisection over file addresses between bounds from the known packet (a, found).
     void bisect(int64_t n, int channel, bool known, int64_t a, int64_t found);
-    // The 40-byte head at address, from the last search window when it lies there.
+    // The 40-byte head at address, from the last search window or the last word's head when
+    // it lies there.
     bool readHead(int64_t address, Sl2PacketHead& head);
     bool readWord(int64_t address, uint32_t& word);
 
@@ -85,6 +87,10 @@ private:
     bool m_foundChain = false;
     std::vector<uint8_t> m_window;
     int64_t m_windowStart = 0;
+    // The head read for the last word outside the window, until the next search window.
+    std::array<uint8_t, Sl2PacketHead::kSize> m_head{};
+    int64_t m_headAddress = 0;
+    int64_t m_headBytes = 0;
 };
 
 } // namespace brellix
