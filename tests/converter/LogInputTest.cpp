@@ -1,7 +1,9 @@
 // The converter's input: a read-ahead window over a file with 64-bit addresses, or memory.
 #include "ConverterTestSupport.h"
 
+#include <cstring>
 #include <fcntl.h>
+#include <unistd.h>
 
 using namespace tarnextest;
 using tarnex::LogInput;
@@ -17,14 +19,20 @@ uint8_t patternAt(uint64_t address)
     return static_cast<uint8_t>((address * 2654435761u) >> 13);
 }
 
+std::vector<uint8_t> patternBytes(size_t size)
+{
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = patternAt(i);
+    }
+    return bytes;
+}
+
 } // namespace
 
 TEST_F(LogInputFile, ViewsAcrossTheReadAheadWindow)
 {
-    std::vector<uint8_t> bytes(3 * 1024 * 1024 + 77);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = patternAt(i);
-    }
+    const std::vector<uint8_t> bytes = patternBytes(3 * 1024 * 1024 + 77);
     ASSERT_TRUE(testlog::saveFile(path("log"), bytes));
     auto input = LogInput::openFile(path("log").string());
     ASSERT_TRUE(input);
@@ -53,6 +61,57 @@ TEST_F(LogInputFile, ViewsAcrossTheReadAheadWindow)
     size_t available = 7;
     input->view(bytes.size(), 144, available);
     EXPECT_EQ(available, 0u);
+}
+
+TEST_F(LogInputFile, SequentialWalkWithJumpsSeesTheFileBytes)
+{
+    // Several windows long, walked as the converter walks, with jumps either way.
+    const std::vector<uint8_t> bytes = patternBytes(5 * 1024 * 1024 + 999);
+    ASSERT_TRUE(testlog::saveFile(path("log"), bytes));
+    auto input = LogInput::openFile(path("log").string());
+    ASSERT_TRUE(input);
+
+    uint64_t address = 0;
+    size_t step = 0;
+    while (address < bytes.size()) {
+        const size_t wanted = 40 + (step * 7919) % LogInput::kMaxView;
+        size_t available = 0;
+        const uint8_t* view = input->view(address, wanted, available);
+        ASSERT_EQ(available, std::min<uint64_t>(wanted, bytes.size() - address)) << address;
+        ASSERT_EQ(std::memcmp(view, bytes.data() + address, available), 0) << address;
+        // Mostly forward by the view, now and then a jump past the next window or a step back.
+        if (step % 97 == 13) {
+            address += 1536 * 1024;
+        } else if (step % 89 == 7 && address > 300000) {
+            address -= 300000;
+        } else {
+            address += wanted;
+        }
+        ++step;
+    }
+}
+
+TEST_F(LogInputFile, AFileThatShrinksWhileReadEndsEarlyWithItsOwnBytes)
+{
+    const std::vector<uint8_t> bytes = patternBytes(4 * 1024 * 1024);
+    ASSERT_TRUE(testlog::saveFile(path("log"), bytes));
+    auto input = LogInput::openFile(path("log").string());
+    ASSERT_TRUE(input);
+    size_t available = 0;
+    input->view(0, 144, available);
+    ASSERT_EQ(available, 144u);
+
+    const uint64_t kept = 1536 * 1024;
+    ASSERT_EQ(::truncate(path("log").c_str(), static_cast<off_t>(kept)), 0);
+    uint64_t seen = 0;
+    for (uint64_t address = 0; address < bytes.size(); address += 4096) {
+        const uint8_t* view = input->view(address, 4096, available);
+        ASSERT_LE(available, 4096u);
+        ASSERT_EQ(std::memcmp(view, bytes.data() + address, available), 0) << address;
+        seen = available > 0 ? address + available : seen;
+    }
+    // Every byte seen is the file's own: the window read before the cut, then what is left.
+    EXPECT_EQ(seen, kept);
 }
 
 TEST_F(LogInputFile, ReadsPastFourGigabytes)
