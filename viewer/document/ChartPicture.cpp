@@ -13,12 +13,6 @@
 
 namespace brellix {
 
-ChartPicture::ChartPicture(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
-}
-
 namespace {
 
 // Playback moves a chart by up to this many lines before it is shown again (a fast step, or a
@@ -26,6 +20,12 @@ namespace {
 constexpr int kLongestShift = 9;
 
 } // namespace
+
+ChartPicture::ChartPicture(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
 
 void ChartPicture::showChart(const tChart& chart)
 {
@@ -81,46 +81,40 @@ void ChartPicture::convert()
         m_shown.rows = 0;
         return;
     }
-    const bool incremental = m_shown.rows == m_copy.rows && m_shown.columns == m_copy.columns &&
-                             m_shown.palette == m_copy.palette;
     const auto columns = static_cast<size_t>(m_copy.columns);
+    if (m_shown.rows != m_copy.rows || m_shown.columns != m_copy.columns ||
+        m_shown.palette != m_copy.palette) {
+        for (int y = 0; y < m_copy.rows; ++y) {
+            convertRow(y, 0, columns);
+        }
+        std::swap(m_shown, m_copy);
+        return;
+    }
     // A side-looking chart scrolls by whole lines: move those on the screen first; the lines
     // they uncover then differ from what was shown and are converted below.
-    if (incremental) {
-        moveRows(columnShift());
-    }
+    moveRows(columnShift());
     int hint = 0;
     for (int y = 0; y < m_copy.rows; ++y) {
         const size_t line = static_cast<size_t>(y) * columns;
-        if (!incremental) {
-            convertRow(y);
-            continue;
-        }
-        if (std::equal(m_copy.pixels.begin() + static_cast<std::ptrdiff_t>(line),
-                       m_copy.pixels.begin() + static_cast<std::ptrdiff_t>(line + columns),
-                       m_shown.pixels.begin() + static_cast<std::ptrdiff_t>(line))) {
+        if (std::memcmp(m_copy.pixels.data() + line, m_shown.pixels.data() + line, columns) == 0) {
             continue;
         }
         const int shift = rowShift(y, hint);
         if (shift == 0) {
-            convertRow(y);
+            convertRow(y, 0, columns);
             continue;
         }
         hint = shift;
         // Every pixel the shift keeps already has its colour on the screen.
         auto* target = reinterpret_cast<QRgb*>(m_screen.scanLine(y));
-        const uint8_t* source = m_copy.pixels.data() + line;
-        const size_t kept = columns - static_cast<size_t>(std::abs(shift));
+        const size_t uncovered = static_cast<size_t>(std::abs(shift));
+        const size_t kept = columns - uncovered;
         if (shift > 0) {
             std::memmove(target, target + shift, kept * sizeof(QRgb));
-            for (size_t x = kept; x < columns; ++x) {
-                target[x] = m_copy.palette[source[x]];
-            }
+            convertRow(y, kept, columns);
         } else {
-            std::memmove(target - shift, target, kept * sizeof(QRgb));
-            for (size_t x = 0; x < static_cast<size_t>(-shift); ++x) {
-                target[x] = m_copy.palette[source[x]];
-            }
+            std::memmove(target + uncovered, target, kept * sizeof(QRgb));
+            convertRow(y, 0, uncovered);
         }
     }
     std::swap(m_shown, m_copy);
@@ -172,12 +166,14 @@ void ChartPicture::moveRows(int shift)
     }
 }
 
-void ChartPicture::convertRow(int y)
+void ChartPicture::convertRow(int y, size_t from, size_t to)
 {
-    const auto columns = static_cast<size_t>(m_copy.columns);
-    const uint8_t* source = m_copy.pixels.data() + static_cast<size_t>(y) * columns;
+    // Through the palette a pixel at a time: a painter with a flipping transform costs many
+    // times more.
+    const uint8_t* source =
+        m_copy.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(m_copy.columns);
     auto* target = reinterpret_cast<QRgb*>(m_screen.scanLine(y));
-    for (size_t x = 0; x < columns; ++x) {
+    for (size_t x = from; x < to; ++x) {
         target[x] = m_copy.palette[source[x]];
     }
 }

@@ -61,7 +61,8 @@ private:
 
     // Brings the screen up to the last copy.
     void convert();
-    void convertRow(int y);
+    // Converts columns [from, to) of line y of the last copy onto the screen.
+    void convertRow(int y, size_t from, size_t to);
     // The shift (positive to the left) that makes line y of the last copy from line y of the
     // shown one outside the columns it brings in; 0 when there is none.
     int rowShift(int y, int hint) const;
