@@ -1,4 +1,5 @@
 // ColumnConvert: intensities to palette indexes per depth section, with black lines.
+#include "ExportTestSupport.h"
 #include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr uint8_t kSentinel = 0xEE;
+using exporttest::kByteSentinel;
 
 // Three table sections whose entries differ from each other wherever a case looks.
 struct Tables
@@ -53,12 +54,12 @@ struct ConvertCase
 std::vector<uint8_t> convert(const ConvertCase& c, const Tables& tables)
 {
     std::vector<uint8_t> column = c.column;
-    column.push_back(kSentinel);
+    column.push_back(kByteSentinel);
     EXPECT_EQ(ColumnConvert(column.data(), static_cast<int32_t>(c.column.size()), c.threshold,
                             c.widths.data(), c.surfaceIndex, c.bottomIndex, c.clearToBottom,
                             tables.t[0].data(), tables.t[1].data(), tables.t[2].data()),
               0);
-    EXPECT_EQ(column.back(), kSentinel) << "the cell after the column was written";
+    EXPECT_EQ(column.back(), kByteSentinel) << "the cell after the column was written";
     column.pop_back();
     return column;
 }

@@ -1,4 +1,5 @@
 // ColumnCopy: a display column into a bottom-up bitmap.
+#include "ExportTestSupport.h"
 #include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
@@ -8,14 +9,14 @@
 
 namespace {
 
-constexpr uint8_t kSentinel = 0xEE;
+using exporttest::kByteSentinel;
 
 TEST(ColumnCopy, StepEightAndNTwoWritesThreeBytesReversed)
 {
     const std::vector<uint8_t> src = {1, 2, 3, 4};
-    std::vector<uint8_t> dst(24, kSentinel);
+    std::vector<uint8_t> dst(24, kByteSentinel);
     EXPECT_EQ(ColumnCopy(dst.data(), src.data(), 8, 2), 0);
-    std::vector<uint8_t> expected(24, kSentinel);
+    std::vector<uint8_t> expected(24, kByteSentinel);
     expected[0] = 3;
     expected[8] = 2;
     expected[16] = 1;
@@ -27,7 +28,7 @@ TEST(ColumnCopy, FillsOneBitmapColumnBottomRowFirst)
     // A bitmap of 5 rows of 7 bytes plus the spare row above; column 3.
     constexpr int32_t rowLength = 7;
     constexpr int32_t rows = 5;
-    std::vector<uint8_t> bitmap((rows + 1) * rowLength, kSentinel);
+    std::vector<uint8_t> bitmap((rows + 1) * rowLength, kByteSentinel);
     std::vector<uint8_t> column(rows + 1);
     for (size_t i = 0; i < column.size(); ++i) {
         column[i] = static_cast<uint8_t>(100 + i);
@@ -39,7 +40,7 @@ TEST(ColumnCopy, FillsOneBitmapColumnBottomRowFirst)
             if (x == 3) {
                 EXPECT_EQ(got, column[static_cast<size_t>(rows - row)]) << row;
             } else {
-                EXPECT_EQ(got, kSentinel) << row << "," << x;
+                EXPECT_EQ(got, kByteSentinel) << row << "," << x;
             }
         }
     }
@@ -48,17 +49,17 @@ TEST(ColumnCopy, FillsOneBitmapColumnBottomRowFirst)
 TEST(ColumnCopy, NZeroWritesOneByte)
 {
     const std::vector<uint8_t> src = {42};
-    std::vector<uint8_t> dst(3, kSentinel);
+    std::vector<uint8_t> dst(3, kByteSentinel);
     ColumnCopy(dst.data(), src.data(), 1, 0);
-    EXPECT_EQ(dst, (std::vector<uint8_t>{42, kSentinel, kSentinel}));
+    EXPECT_EQ(dst, (std::vector<uint8_t>{42, kByteSentinel, kByteSentinel}));
 }
 
 TEST(ColumnCopy, NegativeNWritesNothing)
 {
     const std::vector<uint8_t> src = {1, 2};
-    std::vector<uint8_t> dst(3, kSentinel);
+    std::vector<uint8_t> dst(3, kByteSentinel);
     ColumnCopy(dst.data(), src.data(), 1, -1);
-    EXPECT_EQ(dst, std::vector<uint8_t>(3, kSentinel));
+    EXPECT_EQ(dst, std::vector<uint8_t>(3, kByteSentinel));
 }
 
 TEST(ColumnCopy, WritesInOrderFromTheBottomRowUp)

@@ -1,4 +1,5 @@
 // ColumnScale: peak-preserving shrink, replicating enlarge, copy.
+#include "ExportTestSupport.h"
 #include <vantrel/vantrel.h>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr uint8_t kSentinel = 0xEE;
+using exporttest::kByteSentinel;
 
 struct ScaleCase
 {
@@ -35,7 +36,7 @@ TEST_P(ColumnScaleExamples, ResamplesAsWorkedOut)
 {
     const ScaleCase& c = GetParam();
     const std::vector<uint8_t> src = c.src;
-    std::vector<uint8_t> dst(static_cast<size_t>(c.dstCount), kSentinel);
+    std::vector<uint8_t> dst(static_cast<size_t>(c.dstCount), kByteSentinel);
     EXPECT_EQ(
         ColumnScale(0, static_cast<int32_t>(src.size()), src.data(), 0, c.dstCount, dst.data()), 0);
     EXPECT_EQ(dst, c.expected);
@@ -58,9 +59,9 @@ TEST(ColumnScale, StartsAreOffsetsIntoBothColumnsAndOtherBytesStayUntouched)
     for (size_t i = 0; i < src.size(); ++i) {
         src[i] = static_cast<uint8_t>(10 * i);
     }
-    std::vector<uint8_t> dst(20, kSentinel);
+    std::vector<uint8_t> dst(20, kByteSentinel);
     ColumnScale(5, 3, src.data(), 10, 6, dst.data());
-    std::vector<uint8_t> expected(20, kSentinel);
+    std::vector<uint8_t> expected(20, kByteSentinel);
     const uint8_t grown[] = {50, 50, 60, 60, 70, 70};
     std::copy(std::begin(grown), std::end(grown), expected.begin() + 10);
     EXPECT_EQ(dst, expected);
@@ -71,9 +72,9 @@ TEST(ColumnScale, ZeroOrNegativeCountsWriteNothing)
     const std::vector<uint8_t> src(8, 99);
     for (auto [srcCount, dstCount] :
          {std::pair{0, 4}, {4, 0}, {0, 0}, {-1, 4}, {4, -1}, {-4, -8}}) {
-        std::vector<uint8_t> dst(8, kSentinel);
+        std::vector<uint8_t> dst(8, kByteSentinel);
         EXPECT_EQ(ColumnScale(0, srcCount, src.data(), 0, dstCount, dst.data()), 0);
-        EXPECT_EQ(dst, std::vector<uint8_t>(8, kSentinel)) << srcCount << " " << dstCount;
+        EXPECT_EQ(dst, std::vector<uint8_t>(8, kByteSentinel)) << srcCount << " " << dstCount;
     }
 }
 
@@ -112,7 +113,7 @@ TEST(ColumnScale, EveryShrinkTakesTheMaximumOfItsGroupAndReadsOnlyItsRange)
             for (uint8_t& v : src) {
                 v = static_cast<uint8_t>(byte(random));
             }
-            std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kSentinel);
+            std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kByteSentinel);
             ColumnScale(0, srcCount, src.data(), 0, dstCount, dst.data());
             ASSERT_EQ(dst, shrinkByGroups(src, dstCount)) << srcCount << " -> " << dstCount;
         }
@@ -129,7 +130,7 @@ TEST(ColumnScale, EveryEnlargeRepeatsEachCellByItsShare)
             for (uint8_t& v : src) {
                 v = static_cast<uint8_t>(byte(random));
             }
-            std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kSentinel);
+            std::vector<uint8_t> dst(static_cast<size_t>(dstCount), kByteSentinel);
             ColumnScale(0, srcCount, src.data(), 0, dstCount, dst.data());
             ASSERT_EQ(dst, enlargeByRepeats(src, dstCount)) << srcCount << " -> " << dstCount;
         }
@@ -143,10 +144,10 @@ TEST(ColumnScale, LongColumnsKeepTheirGroups)
     for (size_t i = 0; i < src.size(); ++i) {
         src[i] = static_cast<uint8_t>((i * 2654435761u) >> 24);
     }
-    std::vector<uint8_t> shrunk(99991, kSentinel);
+    std::vector<uint8_t> shrunk(99991, kByteSentinel);
     ColumnScale(0, 100003, src.data(), 0, 99991, shrunk.data());
     EXPECT_EQ(shrunk, shrinkByGroups(src, 99991));
-    std::vector<uint8_t> grown(100019, kSentinel);
+    std::vector<uint8_t> grown(100019, kByteSentinel);
     ColumnScale(0, 100003, src.data(), 0, 100019, grown.data());
     EXPECT_EQ(grown, enlargeByRepeats(src, 100019));
 }

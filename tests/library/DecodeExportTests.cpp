@@ -1,4 +1,5 @@
 // FileDecode: the inverse Daubechies-4 pyramid, the sample bytes and the seams.
+#include "ExportTestSupport.h"
 #include "decode/WaveletDecoder.h"
 #include <vantrel/vantrel.h>
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr uint8_t kByteSentinel = 0xEE;
+using exporttest::kByteSentinel;
 
 // ---------------------------------------------------------------------------------------
 // One inverse step, against values worked out by hand from the step's formulas

@@ -1,4 +1,5 @@
 // FileDecompress: raw SLG samples and coded very old coefficients.
+#include "ExportTestSupport.h"
 #include "LogWriter.h"
 #include <vantrel/vantrel.h>
 
@@ -12,8 +13,8 @@
 
 namespace {
 
-constexpr int32_t kSentinel = 0x5A5A5A5A;
-constexpr uint8_t kByteSentinel = 0xEE;
+using exporttest::kByteSentinel;
+using exporttest::kWordSentinel;
 
 // A record: `lead` bytes standing for the sub-header, then the sample area.
 std::vector<uint8_t> recordWith(size_t lead, const std::vector<uint8_t>& area)
@@ -49,7 +50,7 @@ struct Coded
 Coded decompressCoded(const std::vector<uint8_t>& block, int32_t offset, int32_t remaining,
                       size_t capacity)
 {
-    Coded out{std::vector<int32_t>(capacity, kSentinel), remaining};
+    Coded out{std::vector<int32_t>(capacity, kWordSentinel), remaining};
     FileDecompress(block.data(), offset, static_cast<int32_t>(block.size()) - offset,
                    out.values.data(), &out.remaining);
     return out;
@@ -159,7 +160,7 @@ TEST_P(FileDecompressCoded, WritesTheCoefficientsTheCodesStandFor)
     const std::vector<uint8_t> block = recordWith(10, codedArea(c.scale, c.codes));
     const Coded out = decompressCoded(block, 10, c.remaining, c.expected.size() + 3);
     std::vector<int32_t> expected = c.expected;
-    expected.resize(c.expected.size() + 3, kSentinel);
+    expected.resize(c.expected.size() + 3, kWordSentinel);
     EXPECT_EQ(out.values, expected);
     EXPECT_EQ(out.remaining, c.remainingAfter);
 }
@@ -199,7 +200,7 @@ TEST(FileDecompress, CodedModeWithNegativeRemainingWritesNothing)
 {
     const std::vector<uint8_t> block = recordWith(10, codedArea(3, {0x41, 0x42}));
     const Coded out = decompressCoded(block, 10, -4, 4);
-    EXPECT_EQ(out.values, std::vector<int32_t>(4, kSentinel));
+    EXPECT_EQ(out.values, std::vector<int32_t>(4, kWordSentinel));
     EXPECT_EQ(out.remaining, -4);
 }
 
@@ -208,10 +209,10 @@ TEST(FileDecompress, CodedModeReadsNothingPastTheAvailableBytes)
     // Exactly sized: a read past the last code shows under the address sanitizer, and a
     // byte past `available` must not count as a code.
     const std::vector<uint8_t> block = recordWith(10, codedArea(2, {0x41, 0x41, 0x41}));
-    std::vector<int32_t> dst(6, kSentinel);
+    std::vector<int32_t> dst(6, kWordSentinel);
     int32_t remaining = 5;
     FileDecompress(block.data(), 10, 6, dst.data(), &remaining);
-    EXPECT_EQ(dst, (std::vector<int32_t>{2, 2, 0, 0, 0, kSentinel}));
+    EXPECT_EQ(dst, (std::vector<int32_t>{2, 2, 0, 0, 0, kWordSentinel}));
     EXPECT_EQ(remaining, 3);
 }
 
@@ -219,10 +220,10 @@ TEST(FileDecompress, CodedModeWithoutRoomForTheScaleZeroFills)
 {
     for (int32_t available : {0, 3}) {
         const std::vector<uint8_t> block = recordWith(10, {0x41, 0x41, 0x41});
-        std::vector<int32_t> dst(4, kSentinel);
+        std::vector<int32_t> dst(4, kWordSentinel);
         int32_t remaining = 3;
         FileDecompress(block.data(), 10, available, dst.data(), &remaining);
-        EXPECT_EQ(dst, (std::vector<int32_t>{0, 0, 0, kSentinel})) << available;
+        EXPECT_EQ(dst, (std::vector<int32_t>{0, 0, 0, kWordSentinel})) << available;
         EXPECT_EQ(remaining, 3) << available;
     }
 }

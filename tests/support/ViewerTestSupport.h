@@ -42,6 +42,18 @@ testlog::Sl2Column flatColumn(uint16_t channel, size_t cells, uint8_t value);
 // Intensity of every sample of a sounding, by sounding index and sample index.
 using Intensity = std::function<uint8_t(int sounding, int sample)>;
 
+// Every sample of every sounding at one value.
+inline Intensity steady(uint8_t value)
+{
+    return [value](int, int) { return value; };
+}
+
+// A colour as the options and the colour files store it: red in the low byte.
+inline constexpr int32_t rgb(int r, int g, int b)
+{
+    return r | (g << 8) | (b << 16);
+}
+
 inline constexpr int kSamples = 400;
 
 // An SLG log whose soundings of kSamples cover 0 to lowerLimit feet with the bottom at depth.

@@ -14,7 +14,7 @@
 namespace toolstest {
 namespace {
 
-constexpr int kColumns = 1500;
+constexpr int kSl2Columns = 1500;
 
 class LogsynthSl2 : public ::testing::Test
 {
@@ -24,7 +24,7 @@ protected:
         scratch = std::make_unique<ScratchDir>();
         const auto path = scratch->file("survey.sl2");
         const RunResult run = runLogsynth({"--format", "sl2", "--seed", "7", "--columns",
-                                           std::to_string(kColumns), "--debug", path.string()},
+                                           std::to_string(kSl2Columns), "--debug", path.string()},
                                           *scratch);
         ASSERT_EQ(run.status, 0) << run.err;
         bytes = readFile(path);
@@ -122,14 +122,14 @@ TEST_F(LogsynthSl2, SequenceNumbersCountEachChannelFromZero)
         ++next[p.channel];
     }
     for (uint16_t c = 0; c <= 5; ++c) {
-        EXPECT_EQ(next[c], static_cast<uint32_t>(kColumns)) << "channel " << c;
+        EXPECT_EQ(next[c], static_cast<uint32_t>(kSl2Columns)) << "channel " << c;
     }
 }
 
 TEST_F(LogsynthSl2, PingsRecordChannelsZeroToFiveWithDebugAfterThePrimary)
 {
     const std::vector<uint16_t> ping = {0, 10, 11, 1, 2, 3, 4, 5};
-    ASSERT_EQ(log.packets.size(), ping.size() * kColumns);
+    ASSERT_EQ(log.packets.size(), ping.size() * kSl2Columns);
     for (size_t i = 0; i < log.packets.size(); ++i) {
         ASSERT_EQ(log.packets[i].channel, ping[i % ping.size()]) << "packet " << i;
     }
@@ -170,7 +170,7 @@ TEST_F(LogsynthSl2, PrimaryRangeSwitchesInStepsAsTheBottomDeepens)
     }
     EXPECT_GE(ranges.size(), 4u);
     // Steps, not a new range every ping.
-    EXPECT_LT(switches, kColumns / 20);
+    EXPECT_LT(switches, kSl2Columns / 20);
     EXPECT_LT(shallowest, 20.0f);
     EXPECT_GT(deepest, 60.0f);
 }
@@ -271,7 +271,7 @@ TEST_F(LogsynthSl2, DownLookingChannelsShowTheBottomAsAHardEchoUnderDarkWater)
             ++deep;
             dark += water < 100.0 ? 1 : 0;
         }
-        EXPECT_GT(deep, kColumns / 2) << "channel " << code;
+        EXPECT_GT(deep, kSl2Columns / 2) << "channel " << code;
         EXPECT_GT(dark, deep * 95 / 100) << "channel " << code;
     }
 }
@@ -299,7 +299,7 @@ TEST_F(LogsynthSl2, SideLookingChannelsAreDarkUntilTheFloor)
             ++deep;
             dark += waterMean * 2.0 < floorMean ? 1 : 0;
         }
-        EXPECT_GT(deep, kColumns / 2) << "channel " << code;
+        EXPECT_GT(deep, kSl2Columns / 2) << "channel " << code;
         EXPECT_GT(dark, deep * 95 / 100) << "channel " << code;
     }
 }

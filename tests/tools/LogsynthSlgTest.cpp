@@ -12,7 +12,7 @@
 namespace toolstest {
 namespace {
 
-constexpr int kColumns = 800;
+constexpr int kSlgColumns = 800;
 
 class LogsynthSlg : public ::testing::Test
 {
@@ -23,7 +23,7 @@ protected:
         for (const char* format : {"sl2", "slg", "veryold"}) {
             const auto path = scratch->file(std::string("survey.") + format);
             const RunResult run = runLogsynth({"--format", format, "--seed", "11", "--columns",
-                                               std::to_string(kColumns), path.string()},
+                                               std::to_string(kSlgColumns), path.string()},
                                               *scratch);
             ASSERT_EQ(run.status, 0) << format << ": " << run.err;
         }
@@ -66,7 +66,7 @@ TEST_F(LogsynthSlg, SlgLogIsWholeBlocksAfterAFormatOneHeader)
     ASSERT_TRUE(slg.error.empty()) << slg.error;
     EXPECT_FALSE(slg.veryOld);
     EXPECT_EQ(slg.format, 1);
-    EXPECT_EQ(slg.blocks.size(), static_cast<size_t>(kColumns));
+    EXPECT_EQ(slg.blocks.size(), static_cast<size_t>(kSlgColumns));
     EXPECT_EQ(slg.trailingBytes, 0u);
 }
 
@@ -125,7 +125,7 @@ TEST_F(LogsynthSlg, VeryOldLogHasItsBlockSizeFirstAndWholeBlocks)
     EXPECT_GT(veryOld.blockSize, 100);
     EXPECT_GT(veryOld.samplesPerSounding, 0u);
     EXPECT_EQ(veryOld.samplesPerSounding % 1024, 0u);
-    EXPECT_EQ(veryOld.blocks.size(), static_cast<size_t>(kColumns));
+    EXPECT_EQ(veryOld.blocks.size(), static_cast<size_t>(kSlgColumns));
     EXPECT_EQ(veryOld.trailingBytes, 0u);
 }
 
@@ -162,7 +162,7 @@ TEST_F(LogsynthSlg, VeryOldBlocksHoldASubHeaderAScaleAndCodesForTheWholeSounding
 TEST_F(LogsynthSlg, EveryFormatRecordsTheSameScene)
 {
     const auto packets = primary();
-    ASSERT_EQ(packets.size(), static_cast<size_t>(kColumns));
+    ASSERT_EQ(packets.size(), static_cast<size_t>(kSlgColumns));
     ASSERT_EQ(slg.blocks.size(), packets.size());
     ASSERT_EQ(veryOld.blocks.size(), packets.size());
     for (size_t k = 0; k < packets.size(); ++k) {

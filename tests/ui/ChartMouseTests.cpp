@@ -14,18 +14,14 @@ namespace {
 
 using brellix::frmDocument;
 
-uint8_t steady(int, int)
-{
-    return 120;
-}
-
 class ChartMouseTest : public uitest::WindowTest
 {
 protected:
     // A shown 300 x 260 pixel chart window on a 2000-sounding log, at its end, 0 to 20 ft.
     std::unique_ptr<frmDocument> openChart()
     {
-        const QString file = save(viewertest::slgLog(2000, steady), QStringLiteral("m.slg"));
+        const QString file =
+            save(viewertest::slgLog(2000, viewertest::steady(120)), QStringLiteral("m.slg"));
         auto chart = makeChart(300, 260);
         EXPECT_TRUE(chart->OpenFile(file, 0));
         chart->SonarOptions.setbAutoDepthRange(false);

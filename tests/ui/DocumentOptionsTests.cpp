@@ -16,11 +16,6 @@ namespace {
 
 using brellix::frmDocument;
 
-uint8_t steady(int, int)
-{
-    return 150;
-}
-
 class DocumentOptionsTest : public uitest::WindowTest
 {
 };
@@ -36,7 +31,8 @@ TEST_F(DocumentOptionsTest, AdvancedSignalProcessingDrawsOneLineAfterAnotherOthe
 
 TEST_F(DocumentOptionsTest, AnOptionChangeRestartsTheRedrawAndResynchronisesTheMenus)
 {
-    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("o.slg"));
+    const QString file =
+        save(viewertest::slgLog(300, viewertest::steady(150)), QStringLiteral("o.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->finishRedraw();
@@ -48,7 +44,8 @@ TEST_F(DocumentOptionsTest, AnOptionChangeRestartsTheRedrawAndResynchronisesTheM
 
 TEST_F(DocumentOptionsTest, AColourModeAnnouncesItsPaletteToTheChart)
 {
-    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("p.slg"));
+    const QString file =
+        save(viewertest::slgLog(300, viewertest::steady(150)), QStringLiteral("p.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setColorMode(brellix::tSonarOptions::kGrayscale);
@@ -67,7 +64,8 @@ TEST_F(DocumentOptionsTest, AColourModeAnnouncesItsPaletteToTheChart)
 
 TEST_F(DocumentOptionsTest, AUserColourModeShowsTheSchemeEditorAndFollowsTheScheme)
 {
-    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("u.slg"));
+    const QString file =
+        save(viewertest::slgLog(300, viewertest::steady(150)), QStringLiteral("u.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setColorMode(brellix::tSonarOptions::kUserDefined);
@@ -86,7 +84,8 @@ TEST_F(DocumentOptionsTest, UserBlackLineWidthsComeFromTheScheme)
 {
     const viewertest::RvgSwitch rvgOff(false);
     host.store(QStringLiteral("Settings/ASP"), QStringLiteral("0"));
-    const QString file = save(viewertest::slgLog(300, steady), QStringLiteral("w.slg"));
+    const QString file =
+        save(viewertest::slgLog(300, viewertest::steady(150)), QStringLiteral("w.slg"));
     auto chart = makeChart();
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->SonarOptions.setbAutoSensitivity(false);
@@ -114,7 +113,8 @@ TEST_F(DocumentOptionsTest, UserBlackLineWidthsComeFromTheScheme)
 TEST_F(DocumentOptionsTest, TheRedrawRunsInSlicesFromTheEventLoop)
 {
     host.store(QStringLiteral("Settings/ASP"), QStringLiteral("1"));
-    const QString file = save(viewertest::slgLog(3000, steady), QStringLiteral("big.slg"));
+    const QString file =
+        save(viewertest::slgLog(3000, viewertest::steady(150)), QStringLiteral("big.slg"));
     auto chart = makeChart(1600, 500);
     ASSERT_TRUE(chart->OpenFile(file, 0));
     chart->tmrUpdate->stop();

@@ -1,5 +1,6 @@
 // Drawing the chart bitmap onto a paint device: the right colours at the right places, bottom
 // row at the bottom, and no copy of the pixels on the way.
+#include "ViewerTestSupport.h"
 #include "render/tBitmap.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,7 @@ using brellix::tBitmap;
 
 namespace {
 
-constexpr int32_t rgb(int r, int g, int b)
-{
-    return r | (g << 8) | (b << 16);
-}
+using viewertest::rgb;
 
 constexpr QRgb kGray = 0xFF808080;
 

@@ -1,5 +1,6 @@
 // Colour files: the version 2 layout written, versions 1 and 2 read, refusal of damaged files,
 // and that a failed save never costs the user the file already there.
+#include "ViewerTestSupport.h"
 #include "render/tColorScheme.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,7 @@ using brellix::tColorScheme;
 
 namespace {
 
-constexpr int32_t rgb(int r, int g, int b)
-{
-    return r | (g << 8) | (b << 16);
-}
+using viewertest::rgb;
 
 // Little-endian bytes of a colour file, built field by field.
 class FileBytes

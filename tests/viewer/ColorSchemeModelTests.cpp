@@ -1,5 +1,6 @@
 // The user colour scheme in memory: defaults, colours at positions, point editing and the
 // events each change raises.
+#include "ViewerTestSupport.h"
 #include "render/tColorScheme.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,7 @@ using brellix::tColorScheme;
 
 namespace {
 
-constexpr int32_t rgb(int r, int g, int b)
-{
-    return r | (g << 8) | (b << 16);
-}
+using viewertest::rgb;
 
 // Records the scheme's events in order: 'P' UserPaletteChanged, 'B' BlackLineChanged.
 class ColorSchemeModel : public ::testing::Test

@@ -64,4 +64,13 @@ const PacketRecord* RecordingSl2Writer::newestAtOrBefore(int channel, uint32_t a
     return newest;
 }
 
+brellix::tSubHeader callerWindow(float upper, float lower, int32_t cells)
+{
+    brellix::tSubHeader header;
+    header.sngUpperLimit = upper;
+    header.sngLowerLimit = lower;
+    header.lNumRangeCells = cells;
+    return header;
+}
+
 } // namespace readertest

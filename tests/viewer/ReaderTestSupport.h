@@ -61,4 +61,7 @@ private:
     std::vector<PacketRecord> m_packets;
 };
 
+// The reader's output window of a read: the caller's depth span and cell count.
+brellix::tSubHeader callerWindow(float upper, float lower, int32_t cells);
+
 } // namespace readertest

@@ -1,5 +1,6 @@
 // The palettes of the eight colour modes: the entries announced, their order, the final pair
 // and which mode changes announce anything at all.
+#include "ViewerTestSupport.h"
 #include "render/tColorScheme.h"
 #include "render/tSonarColor.h"
 
@@ -17,10 +18,7 @@ using brellix::tSonarColor;
 
 namespace {
 
-constexpr int32_t rgb(int r, int g, int b)
-{
-    return r | (g << 8) | (b << 16);
-}
+using viewertest::rgb;
 
 constexpr int32_t kUnset = -1;
 

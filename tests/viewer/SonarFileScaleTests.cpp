@@ -60,7 +60,7 @@ std::vector<uint8_t> expectedFor(const ScaleCase& c)
                                       c.dstEnd);
 }
 
-tSubHeader callerWindow(const ScaleCase& c)
+tSubHeader windowOf(const ScaleCase& c)
 {
     tSubHeader header;
     header.sngUpperLimit = c.upper;
@@ -88,7 +88,7 @@ TEST_P(Scale, SlgSoundingLandsOnTheSharedDepthSpan)
     tSonarFile file;
     ASSERT_TRUE(file.SOpen(save(writer.bytes()), 0));
 
-    tSubHeader header = callerWindow(c);
+    tSubHeader header = windowOf(c);
     std::vector<uint8_t> column;
     file.SRead(header, column, false);
     EXPECT_EQ(column, expectedFor(c));
@@ -114,7 +114,7 @@ TEST_P(Scale, Sl2SoundingLandsOnTheSharedDepthSpan)
     ASSERT_TRUE(file.SOpen(save(writer.bytes()), 0));
 
     file.SSeek(0);
-    tSubHeader header = callerWindow(c);
+    tSubHeader header = windowOf(c);
     std::vector<uint8_t> cells;
     file.SRead(header, cells, false);
     EXPECT_EQ(cells, expectedFor(c));

@@ -6,6 +6,7 @@
 
 using brellix::tSonarFile;
 using brellix::tSubHeader;
+using readertest::callerWindow;
 using readertest::LogFolder;
 using testlog::Sl2Column;
 using testlog::Sl2Writer;
@@ -15,15 +16,6 @@ using viewertest::RvgSwitch;
 namespace {
 
 const std::vector<uint8_t> kRvgSamples = {0, 1, 5, 9, 10, 11, 47, 48, 49, 50, 128, 200, 255};
-
-tSubHeader callerWindow(float upper, float lower, int32_t cells)
-{
-    tSubHeader header;
-    header.sngUpperLimit = upper;
-    header.sngLowerLimit = lower;
-    header.lNumRangeCells = cells;
-    return header;
-}
 
 // Reads sounding 0 of a log of two copies of column, into the column's own window.
 std::vector<uint8_t> readOwnWindow(const QString& log, const Sl2Column& column,

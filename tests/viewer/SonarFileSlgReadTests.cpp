@@ -13,6 +13,7 @@
 
 using brellix::tSonarFile;
 using brellix::tSubHeader;
+using readertest::callerWindow;
 using readertest::LogFolder;
 using testlog::SlgSounding;
 using testlog::SlgWriter;
@@ -31,15 +32,6 @@ SlgSounding sounding(int i)
     s.header.depth = static_cast<float>(i) + 0.5f;
     s.samples.assign(20, static_cast<uint8_t>(i + 1));
     return s;
-}
-
-tSubHeader callerWindow(float upper, float lower, int32_t cells)
-{
-    tSubHeader header;
-    header.sngUpperLimit = upper;
-    header.sngLowerLimit = lower;
-    header.lNumRangeCells = cells;
-    return header;
 }
 
 // The index of the sounding a read delivered, from its depth.
