@@ -369,6 +369,54 @@ TEST_F(DamagedLog, PacketsThatSearchesNeverAcceptStillLetEverySeekReturn)
     seekEverywhere(writeLog(true));
 }
 
+TEST_F(LogFolder, SeeksAfterReadsFailedForAWhileLandOnTheirPackets)
+{
+    RecordingSl2Writer log;
+    for (int i = 0; i < 3000; ++i) {
+        log.add(flatColumn(0, 100, 1));
+        log.add(flatColumn(1, 400 + static_cast<size_t>(i % 7) * 40, 2));
+    }
+    tSonarFile file;
+    ASSERT_TRUE(file.SOpen(save(log.bytes()), 0));
+    const int count = file.NumSoundings();
+    // A card that fails every other read, then recovers.
+    file.setReadFault([](uint64_t n, int64_t wanted) { return n % 2 == 0 ? int64_t{-1} : wanted; });
+    for (int n = 0; n < count; n += 13) {
+        file.SSeek(n);
+    }
+    file.setReadFault({});
+    for (int n = 0; n < count; n += 13) {
+        file.SSeek(n);
+        EXPECT_EQ(file.AddressTell(), log.find(0, static_cast<uint32_t>(n))->address) << n;
+    }
+}
+
+TEST_F(LogFolder, ReopeningALogThatWasReplacedSeeksInTheNewOne)
+{
+    // Both logs are laid out alike but for the packets' sizes, so the old log's addresses
+    // fall inside the new log's packets.
+    RecordingSl2Writer first;
+    RecordingSl2Writer second;
+    for (int i = 0; i < 2000; ++i) {
+        first.add(flatColumn(0, 100, 1));
+        first.add(flatColumn(1, 144, 2));
+        second.add(flatColumn(0, 300, 1));
+        second.add(flatColumn(1, 344, 2));
+    }
+    const QString path = save(first.bytes());
+    tSonarFile file;
+    ASSERT_TRUE(file.SOpen(path, 0));
+    for (int n = 0; n < 1999; n += 37) {
+        file.SSeek(n);
+    }
+    ASSERT_TRUE(save(second.bytes()) == path);
+    ASSERT_TRUE(file.SOpen(path, 0));
+    for (int n = 0; n < 1999; n += 37) {
+        file.SSeek(n);
+        EXPECT_EQ(file.AddressTell(), second.find(0, static_cast<uint32_t>(n))->address) << n;
+    }
+}
+
 TEST_F(LogFolder, BisectionThatCyclesEndsAtItsLowBoundWithinItsPassBound)
 {
     // The 14 464-byte packet is never a search candidate: a probe inside it finds nothing and
