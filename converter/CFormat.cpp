@@ -15,10 +15,34 @@ constexpr char kDigitPairs[201] = "0001020304050607080910111213141516171819"
                                   "6061626364656667686970717273747576777879"
                                   "8081828384858687888990919293949596979899";
 
+// The number of decimal digits of value: most values in a row have one to four.
+unsigned digitCount(uint64_t value)
+{
+    unsigned count = 1;
+    for (;;) {
+        if (value < 10) {
+            return count;
+        }
+        if (value < 100) {
+            return count + 1;
+        }
+        if (value < 1000) {
+            return count + 2;
+        }
+        if (value < 10000) {
+            return count + 3;
+        }
+        value /= 10000;
+        count += 4;
+    }
+}
+
+// Writes the digits in place from the end back: no copy through a scratch buffer, whose
+// variable length would cost a memcpy call per field.
 char* formatUnsigned(char* out, uint64_t value)
 {
-    char digits[20];
-    char* p = digits + sizeof digits;
+    char* const end = out + digitCount(value);
+    char* p = end;
     while (value >= 100) {
         const unsigned pair = static_cast<unsigned>(value % 100) * 2;
         value /= 100;
@@ -32,9 +56,7 @@ char* formatUnsigned(char* out, uint64_t value)
     } else {
         *--p = static_cast<char>('0' + value);
     }
-    const size_t count = static_cast<size_t>(digits + sizeof digits - p);
-    std::memcpy(out, p, count);
-    return out + count;
+    return end;
 }
 
 char* formatUnsigned128(char* out, Uint128 value)

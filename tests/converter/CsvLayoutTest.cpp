@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <vector>
 
 using namespace tarnextest;
 using testlog::Sl2Writer;
@@ -148,8 +149,17 @@ TEST(CFormat, FixedMatchesGlibcOnEveryExponentAroundTheSixthDecimal)
 
 TEST(CFormat, SignedMatchesPercentLi)
 {
-    for (int64_t value : {int64_t{0}, int64_t{7}, int64_t{-7}, int64_t{2147483647},
-                          int64_t{-2147483647} - 1, std::numeric_limits<int64_t>::min()}) {
+    std::vector<int64_t> values = {0, int64_t{2147483647}, int64_t{-2147483647} - 1,
+                                   std::numeric_limits<int64_t>::min(),
+                                   std::numeric_limits<int64_t>::max()};
+    // Either side of every change in the digit count.
+    for (int64_t power = 1; power <= std::numeric_limits<int64_t>::max() / 10; power *= 10) {
+        for (int64_t value : {power - 1, power, power + 1, power * 10 - 1}) {
+            values.push_back(value);
+            values.push_back(-value);
+        }
+    }
+    for (int64_t value : values) {
         char mine[32];
         *tarnex::formatSigned(mine, value) = '\0';
         char theirs[32];
