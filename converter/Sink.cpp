@@ -56,7 +56,7 @@ char* Sink::reserve(size_t size)
 bool Sink::flush()
 {
     if (m_used > 0) {
-        if (!deliver(m_buffer.data(), m_used)) {
+        if (!deliverBuffer(m_buffer, m_used)) {
             m_ok = false;
         }
         m_used = 0;

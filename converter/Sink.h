@@ -40,6 +40,12 @@ public:
 protected:
     // Receives buffered bytes in order; returns false when they could not be delivered.
     virtual bool deliver(const char* data, size_t size) = 0;
+    // Receives the whole buffer holding size bytes to deliver. A sink that delivers later may
+    // swap it for an empty buffer of the same length; by default the bytes are delivered now.
+    virtual bool deliverBuffer(std::vector<char>& buffer, size_t size)
+    {
+        return deliver(buffer.data(), size);
+    }
 
 private:
     std::vector<char> m_buffer;

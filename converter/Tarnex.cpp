@@ -7,6 +7,7 @@
 #include "Sink.h"
 #include "Sl2Walker.h"
 #include "SlgSubHeader.h"
+#include "WriteBehindSink.h"
 
 #include <cstdio>
 #include <memory>
@@ -114,9 +115,12 @@ int run(const std::vector<std::string>& args, Sink& console)
     int status;
     bool written;
     {
-        FileSink csv(output->stream());
+        // The sink buffers already: a stream buffer of its own would split each delivery in two
+        // write calls.
+        std::setvbuf(output->stream(), nullptr, _IONBF, 0);
+        WriteBehindSink csv(output->stream());
         status = convertLog(*input, csv, console);
-        written = csv.flush();
+        written = csv.finish();
     }
     // A refused log leaves an earlier file of the name as it was.
     if (status != kExitOk) {
