@@ -1,7 +1,7 @@
 // The text file's write-behind sink: the bytes arrive whole and in order whichever way they
 // were handed over, and a failed write is reported, never taken for a finished file.
-#include "ConverterTestSupport.h"
 #include "WriteBehindSink.h"
+#include "ConverterTestSupport.h"
 
 #include <cstdio>
 
