@@ -3,6 +3,7 @@
 #include "document/frmDocument.h"
 #include "platform/ApplicationState.h"
 #include "platform/VantrelLibrary.h"
+#include "shell/CommandLine.h"
 #include "shell/Startup.h"
 
 #include <QMdiArea>
@@ -19,14 +20,64 @@ class StartupTest : public ShellTest
 {
 };
 
-TEST_F(StartupTest, TheCommandLineIsTheArgumentsAfterTheProgramJoinedByBlanks)
+QStringList brellixWith(const QStringList& arguments)
 {
-    EXPECT_EQ(brellix::commandLineText({QStringLiteral("brellix")}), QString());
-    EXPECT_EQ(brellix::commandLineText({QStringLiteral("brellix"), QStringLiteral("/a/b c.sl2")}),
+    return QStringList{QStringLiteral("brellix")} + arguments;
+}
+
+TEST_F(StartupTest, TheLogIsTheArgumentsAfterTheOptionsJoinedByBlanks)
+{
+    const auto fileText = [](const QStringList& arguments) {
+        const brellix::CommandLine line = brellix::parseCommandLine(brellixWith(arguments));
+        EXPECT_EQ(line.action, brellix::CommandLine::Run) << line.message.toStdString();
+        return line.fileText;
+    };
+    EXPECT_EQ(fileText({}), QString());
+    EXPECT_EQ(fileText({QStringLiteral("/a/b c.sl2")}), QStringLiteral("/a/b c.sl2"));
+    EXPECT_EQ(fileText({QStringLiteral("/a/b"), QStringLiteral("c.sl2")}),
               QStringLiteral("/a/b c.sl2"));
-    EXPECT_EQ(brellix::commandLineText(
-                  {QStringLiteral("brellix"), QStringLiteral("/a/b"), QStringLiteral("c.sl2")}),
-              QStringLiteral("/a/b c.sl2"));
+    // Quotes stay for the start-up to take off, as a shell that passed them would leave them.
+    EXPECT_EQ(fileText({QStringLiteral("\"/a/b c.sl2\"")}), QStringLiteral("\"/a/b c.sl2\""));
+    // After the name, what looks like an option is part of it.
+    EXPECT_EQ(fileText({QStringLiteral("trip"), QStringLiteral("-v.sl2")}),
+              QStringLiteral("trip -v.sl2"));
+    EXPECT_EQ(fileText({QStringLiteral("--"), QStringLiteral("-odd.sl2")}),
+              QStringLiteral("-odd.sl2"));
+}
+
+TEST_F(StartupTest, HelpVersionAndUnknownOptions)
+{
+    for (const QString& option : {QStringLiteral("-h"), QStringLiteral("--help")}) {
+        const brellix::CommandLine line = brellix::parseCommandLine(brellixWith({option}));
+        EXPECT_EQ(line.action, brellix::CommandLine::Help);
+        EXPECT_TRUE(line.message.contains(QStringLiteral("--version")));
+    }
+    for (const QString& option : {QStringLiteral("-v"), QStringLiteral("--version")}) {
+        EXPECT_EQ(brellix::parseCommandLine(brellixWith({option})).action,
+                  brellix::CommandLine::Version);
+    }
+    const brellix::CommandLine wrong = brellix::parseCommandLine(
+        brellixWith({QStringLiteral("--frobnicate"), QStringLiteral("a.sl2")}));
+    EXPECT_EQ(wrong.action, brellix::CommandLine::Error);
+    EXPECT_TRUE(wrong.message.contains(QStringLiteral("frobnicate")));
+}
+
+TEST_F(StartupTest, TheVersionReportNamesTheBoundLibraryOrWhyThereIsNone)
+{
+    viewertest::bindBuildLibrary();
+    bool ok = false;
+    QString report = brellix::versionReport(ok);
+    EXPECT_TRUE(ok) << report.toStdString();
+    EXPECT_TRUE(report.startsWith(QStringLiteral("Brellix Version ")));
+    EXPECT_TRUE(report.contains(QStringLiteral("libvantrel.so"))) << report.toStdString();
+
+    QTemporaryDir withoutLibrary;
+    ASSERT_TRUE(withoutLibrary.isValid());
+    brellix::VantrelLibrary::instance().setSearchFolder(withoutLibrary.path());
+    report = brellix::versionReport(ok);
+    viewertest::bindBuildLibrary();
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(report.contains(QStringLiteral("could not be loaded"))) << report.toStdString();
 }
 
 TEST_F(StartupTest, AMissingLibraryIsReportedOnceAndTheChartsStayBlank)

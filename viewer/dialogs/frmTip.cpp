@@ -1,5 +1,6 @@
 #include "dialogs/frmTip.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/SettingsKeys.h"
 #include "platform/SettingsStore.h"
 
@@ -74,7 +75,9 @@ frmTip::frmTip(SettingsStore& settings, const QStringList& tipFiles, QWidget* ow
 QStringList frmTip::defaultTipFiles()
 {
     const QString name = QLatin1String(kTipsFile);
-    QStringList files{QDir(QCoreApplication::applicationDirPath()).filePath(name)};
+    const QString applicationFolder = QCoreApplication::applicationDirPath();
+    QStringList files{QDir(applicationFolder).filePath(name),
+                      QDir(installlayout::dataFolder(applicationFolder)).filePath(name)};
     for (const QString& folder :
          QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("brellix"),
                                    QStandardPaths::LocateDirectory)) {

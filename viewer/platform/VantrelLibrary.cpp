@@ -1,13 +1,18 @@
 #include "VantrelLibrary.h"
 
+#include "platform/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QStringList>
 
 namespace brellix {
 
 namespace {
 
 constexpr const char* kBaseName = "vantrel";
+// The C interface's major version: libvantrel.so.0.
+constexpr int kSoVersion = 0;
 
 // Every export the viewer calls; verify() checks them all at once.
 constexpr const char* kExportNames[] = {
@@ -90,11 +95,23 @@ bool VantrelLibrary::loadLocked()
         }
         folderError = m_library.errorString();
     }
-    m_library.setFileName(QLatin1String(kBaseName));
-    if (m_library.load()) {
-        m_loaded = true;
-        m_error.clear();
-        return true;
+    // An installed viewer: the library folder beside its own, then the system's search path,
+    // where a runtime installation has the library under its SONAME only.
+    QStringList others;
+    if (m_folder.isEmpty() && !folder.isEmpty()) {
+        others.append(
+            QDir(installlayout::libraryFolder(folder)).filePath(QLatin1String(kBaseName)));
+    }
+    others.append(QLatin1String(kBaseName));
+    for (const QString& name : others) {
+        for (const int version : {kSoVersion, -1}) {
+            m_library.setFileNameAndVersion(name, version);
+            if (m_library.load()) {
+                m_loaded = true;
+                m_error.clear();
+                return true;
+            }
+        }
     }
     const QString where = folder.isEmpty()
                               ? QStringLiteral("on the system's library search path")

@@ -1,5 +1,6 @@
 // Finds and loads the Vantrel shared library by name and resolves its exports by name: first
-// in the application's folder, then through the system's library search path. Nothing here
+// in the application's folder, then in the installed library folder beside it, then through
+// the system's library search path. Nothing here
 // throws; a failure leaves a text that names the file and where it was looked for, for the
 // viewer to show.
 #pragma once

@@ -10,11 +10,6 @@
 
 namespace brellix {
 
-QString commandLineText(const QStringList& arguments)
-{
-    return arguments.mid(1).join(QLatin1Char(' '));
-}
-
 StartupResult startBrellix(SettingsStore& settings, const QString& commandLine,
                            const std::function<void(const QString& title, const QString& text,
                                                     QMessageBox::Icon icon)>& messages)

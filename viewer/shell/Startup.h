@@ -24,10 +24,6 @@ struct StartupResult
     bool splashShown = false;
 };
 
-// The argument text after the program name, as one file name: the arguments joined by single
-// blanks, so a name with blanks that the shell split comes back whole.
-QString commandLineText(const QStringList& arguments);
-
 // Keeps the command line, shows the splash while it creates and loads the main window (which
 // opens the named log), shows the main window, says when the settings file cannot be written,
 // and reads the position and depth formats into the application state. The main window's
