@@ -8,7 +8,11 @@ packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-d
           # the desktop tests: a virtual screen and a window manager
           xvfb xauth openbox wmctrl xdotool
           # the printing tests turn printed PDF pages into images
-          poppler-utils)
+          poppler-utils
+          # icons drawn from their SVGs; the desktop files' validators, MIME database and
+          # file-type queries; manual pages; the Debian package's dependency scan
+          librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils
+          libfile-mimeinfo-perl file man-db dpkg-dev)
 for arg in "$@"; do
     case "$arg" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;
