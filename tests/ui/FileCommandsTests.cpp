@@ -11,11 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include <vector>
 
@@ -259,6 +264,53 @@ TEST_F(FileCommandsTest, SavingOntoAPipeOrADeviceIsRefusedAndLeavesItAlone)
         ASSERT_EQ(::stat(place.toLocal8Bit().constData(), &st), 0);
         EXPECT_FALSE(S_ISREG(st.st_mode));
     }
+}
+
+// Sends a drag that enters the main window and, when the window takes it, its drop.
+bool dropOnto(frmMain& main, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = main.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(FileCommandsTest, DroppedLogsOpenAsChartsAndADroppedColourFileAsTheUserColours)
+{
+    frmMain& main = start();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Brellix"));
+    const QString scheme = filePath(QStringLiteral("Dropped.KCF"));
+    brellix::tColorScheme written;
+    written.setlNoEchoColor(1, 0x345678);
+    ASSERT_TRUE(written.WriteScheme(scheme, false));
+    const QString log = writeSlg(QStringLiteral("lake.slg"), 30);
+
+    ASSERT_TRUE(dropOnto(main, {QUrl::fromLocalFile(log), QUrl::fromLocalFile(scheme)}));
+    ASSERT_EQ(main.documents().size(), 1);
+    EXPECT_EQ(main.UserColorScheme().lNoEchoColor(1), 0x345678);
+    EXPECT_TRUE(main.userColorSchemeWindow().isVisible());
+    EXPECT_TRUE(requests.empty()) << "a drop asks for no file name";
+    // The frame names the active chart's log.
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("lake.slg - Brellix"));
+
+    // Folders, missing files and places that are not files are not taken.
+    EXPECT_FALSE(dropOnto(main, {QUrl::fromLocalFile(m_dir.path())}));
+    EXPECT_FALSE(dropOnto(main, {QUrl::fromLocalFile(filePath(QStringLiteral("gone.sl2")))}));
+    EXPECT_FALSE(dropOnto(main, {QUrl(QStringLiteral("https://example.com/trip.sl2"))}));
+    EXPECT_EQ(main.documents().size(), 1);
+
+    // The last chart closed, the frame names no log.
+    main.ActiveForm()->parentWidget()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.documents().size(), 0);
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Brellix"));
 }
 
 } // namespace

@@ -72,10 +72,14 @@ void FileCommands::OpenChart()
 {
     ApplicationState& state = applicationState();
     const QString path = askFileName(false, kLogFilter, keys::kMruDir, state.strLastFileName);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        openChartFile(path);
     }
-    state.strLastFileName = path;
+}
+
+void FileCommands::openChartFile(const QString& path)
+{
+    applicationState().strLastFileName = path;
     if (!QFileInfo::exists(path)) {
         return;
     }
@@ -107,10 +111,14 @@ void FileCommands::OpenUserColors()
     ApplicationState& state = applicationState();
     const QString path =
         askFileName(false, kColorFilter, keys::kMruColorDir, state.strLastColorFileName);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        openUserColorFile(path);
     }
-    state.strLastColorFileName = path;
+}
+
+void FileCommands::openUserColorFile(const QString& path)
+{
+    applicationState().strLastColorFileName = path;
     m_main.settings().saveText(keys::kMruColorDir, splitPath(path).folder);
 
     QString why;
@@ -128,6 +136,15 @@ void FileCommands::OpenUserColors()
     }
     m_main.chartOptions().LoadSettings();
     m_main.showUserColorSchemeWindow(true);
+}
+
+void FileCommands::openDroppedFile(const QString& path)
+{
+    if (QFileInfo(path).suffix().compare(QStringLiteral("kcf"), Qt::CaseInsensitive) == 0) {
+        openUserColorFile(path);
+    } else {
+        openChartFile(path);
+    }
 }
 
 bool FileCommands::SaveUserColorFile(bool askName)

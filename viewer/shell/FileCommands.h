@@ -26,6 +26,12 @@ public:
     void OpenChart();
     void SaveAs();
     void OpenUserColors();
+    // What Open Chart and Open User Colors do once the user has named the file.
+    void openChartFile(const QString& path);
+    void openUserColorFile(const QString& path);
+    // A file dropped onto the main window: a colour file (.kcf) is read as the user colours,
+    // anything else is opened as a chart.
+    void openDroppedFile(const QString& path);
     // Writes the user colour scheme, asking for a name when askName or no colour file was
     // named yet; false when the user cancelled or the file could not be written.
     bool SaveUserColorFile(bool askName);

@@ -22,6 +22,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -30,6 +32,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -37,6 +40,7 @@
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QToolBar>
+#include <QUrl>
 
 #include <algorithm>
 #include <stdexcept>
@@ -61,6 +65,7 @@ frmMain::frmMain(SettingsStore& settings, QWidget* parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    setAcceptDrops(true);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
         // The chart itself synchronises when it becomes active; this covers the frame's own
         // changes (the last chart gone, a sub-window without a chart).
@@ -296,6 +301,44 @@ void frmMain::showEvent(QShowEvent* event)
     }
 }
 
+namespace {
+
+// The local files among what is dragged; links and remote places are not logs to open.
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (data == nullptr) {
+        return files;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) {
+            files.append(url.toLocalFile());
+        }
+    }
+    return files;
+}
+
+} // namespace
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    for (const QString& file : files) {
+        m_fileCommands->openDroppedFile(file);
+    }
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // The charts go first and write their own keys.
@@ -421,6 +464,12 @@ void frmMain::SynchronizeMenu()
 {
     frmDocument* active = ActiveForm();
     const bool ready = active != nullptr && active->bDocumentReady;
+    // The frame names the active chart's log, as desktop tools name their document.
+    const QString logName = ready && active->SonarFile
+                                ? QFileInfo(active->SonarFile->GetFilename()).fileName()
+                                : QString();
+    setWindowTitle(logName.isEmpty() ? QStringLiteral("Brellix")
+                                     : logName + QStringLiteral(" - Brellix"));
 
     if (m_previousActive != nullptr && active != nullptr && m_previousActive != active) {
         frmDocument* previous = m_previousActive.data();
