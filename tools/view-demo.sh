@@ -66,7 +66,10 @@ if ! command -v xdotool >/dev/null 2>&1; then
 fi
 
 # A settings store of its own: the main window at the screen's size (Xvfb has 96 dots per
-# inch, 15 twips a pixel), the chart settings window hidden so that it covers no chart.
+# inch, 15 twips a pixel), the chart settings window hidden so that it covers no chart. Under
+# QT_SCALE_FACTOR the twips count the scaled pixels, so the screen holds fewer of them.
+twips_wide=$(awk -v w="$width" -v f="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", w * 15 / f }')
+twips_high=$(awk -v h="$height" -v f="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", h * 15 / f }')
 config=$(mktemp -d)
 trap 'rm -rf -- "$config"' EXIT
 mkdir -p "$config/Brellix"
@@ -74,8 +77,8 @@ cat >"$config/Brellix/Brellix.ini" <<INI
 [Settings]
 MainLeft=0
 MainTop=0
-MainWidth=$((width * 15))
-MainHeight=$((height * 15))
+MainWidth=$twips_wide
+MainHeight=$twips_high
 State=0
 
 [Options]

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The viewer under a real window manager (openbox on a virtual X screen): the main window and
 # the chart settings window come back where they were over several restarts, and positions
-# stored off the screen are brought back onto it.
+# stored off the screen are brought back onto it; at a scale factor of 2 the stored twips still
+# place and size the main window in scaled pixels.
 # Usage: window-placement.sh BIN_DIR
 set -euo pipefail
 bin=$1/brellix
@@ -73,3 +74,35 @@ for value in "$main_left" "$main_top" "$options_left" "$options_top"; do
     fi
 done
 echo "brought back onto the screen: $(placement)"
+
+# At a scale factor of 2 a twip is still a fifteenth of a (scaled) pixel: the window comes up
+# twice as many screen pixels wide and high as at 1, and keeps its stored place.
+printf '[Options]\nShow%%20Tips%%20at%%20Startup=0\n\n[Settings]\nMainLeft=1500\nMainTop=750\nMainWidth=6000\nMainHeight=4500\nState=0\n' >"$ini"
+export QT_SCALE_FACTOR=2
+"$bin" >/dev/null 2>&1 &
+viewer=$!
+main_window=
+for _ in $(seq 100); do
+    main_window=$(xdotool search --onlyvisible --name '^Brellix$' 2>/dev/null | head -1 || true)
+    [ -n "$main_window" ] && break
+    sleep 0.1
+done
+sleep 1
+geometry=$(xdotool getwindowgeometry "$main_window" | sed -n 's/.*Geometry: //p')
+wmctrl -c Brellix
+for _ in $(seq 100); do kill -0 "$viewer" 2>/dev/null || break; sleep 0.1; done
+kill "$viewer" 2>/dev/null || true
+wait "$viewer" 2>/dev/null || true
+viewer=
+unset QT_SCALE_FACTOR
+# 6000 x 4500 twips are 400 x 300 scaled pixels, 800 x 600 on the screen.
+if ! awk -v g="$geometry" 'BEGIN { split(g, s, "x"); exit !(s[1] >= 780 && s[1] <= 820 && s[2] >= 580 && s[2] <= 620) }'; then
+    echo "window-placement: at scale 2 the main window is $geometry, not about 800x600" >&2
+    exit 1
+fi
+stored=$(grep -E '^(MainLeft|MainTop|MainWidth|MainHeight)=' "$ini" | sort | tr '\n' ' ')
+if [ "$stored" != "MainHeight=4500 MainLeft=1500 MainTop=750 MainWidth=6000 " ]; then
+    echo "window-placement: at scale 2 the stored place changed: $stored" >&2
+    exit 1
+fi
+echo "scale factor 2: $geometry on the screen, stored $stored"
