@@ -116,8 +116,8 @@ int run(const std::vector<std::string>& args, Sink& console)
     bool written;
     {
         // The sink buffers already: a stream buffer of its own would split each delivery in two
-        // write calls.
-        std::setvbuf(output->stream(), nullptr, _IONBF, 0);
+        // write calls. Should the stream refuse, it only makes more calls.
+        (void)std::setvbuf(output->stream(), nullptr, _IONBF, 0);
         WriteBehindSink csv(output->stream());
         status = convertLog(*input, csv, console);
         written = csv.finish();

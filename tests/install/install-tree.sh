@@ -84,6 +84,7 @@ version=$(env -u DISPLAY "$root/bin/brellix" --version)
 grep -q "Sonar data library: $root/lib/libvantrel.so.0" <<<"$version" ||
     fail "installed brellix --version: $version"
 env -u DISPLAY "$root/bin/brellix" --help | grep -q -- "--version" || fail "brellix --help"
+if env -u DISPLAY "$root/bin/brellix" --help >/dev/full 2>&1; then fail "brellix --help into a full output passed"; fi
 
 # The README's example, as another program would build it.
 awk '/^## Use the library from C/ { in_section = 1 }

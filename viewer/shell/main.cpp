@@ -12,19 +12,23 @@ namespace {
 
 // --help and --version answer on the console: no display needed, so no window system is
 // asked for. Qt's own options (-platform and the like) are known only to QApplication.
+// False when the text could not be written whole (a closed or full output).
+bool print(const QString& text, std::FILE* stream)
+{
+    return std::fputs(qPrintable(text), stream) >= 0 && std::fflush(stream) == 0;
+}
+
 int answer(const brellix::CommandLine& line)
 {
     if (line.action == brellix::CommandLine::Help) {
-        std::fputs(qPrintable(line.message), stdout);
-        return 0;
+        return print(line.message, stdout) ? 0 : 1;
     }
     if (line.action == brellix::CommandLine::Version) {
         bool ok = false;
         const QString report = brellix::versionReport(ok);
-        std::fputs(qPrintable(report), ok ? stdout : stderr);
-        return ok ? 0 : 1;
+        return print(report, ok ? stdout : stderr) && ok ? 0 : 1;
     }
-    std::fputs(qPrintable(line.message), stderr);
+    (void)print(line.message, stderr); // the status says it already
     return 1;
 }
 
