@@ -12,7 +12,9 @@ packages=(cmake ninja-build g++ make pkg-config binutils clang-format libgtest-d
           # icons drawn from their SVGs; the desktop files' validators, MIME database and
           # file-type queries; manual pages; the Debian package's dependency scan
           librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils
-          libfile-mimeinfo-perl file man-db dpkg-dev)
+          libfile-mimeinfo-perl file man-db dpkg-dev
+          # exported tracks read back by map tools
+          python3-gpxpy gpsbabel)
 for arg in "$@"; do
     case "$arg" in
         --fuzz) packages+=(clang libclang-rt-14-dev) ;;

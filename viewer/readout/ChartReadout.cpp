@@ -142,6 +142,68 @@ QString frequencyText(uint8_t code)
     return QString::number(code) + QStringLiteral(" illegal");
 }
 
+std::optional<SoundingPosition> positionAt(tSonarFile& file, int32_t S, tSubHeader* atS,
+                                           tSubHeader* found)
+{
+    // Backward: the sounding itself, else the nearest of the ten before it with a position.
+    tSubHeader A;
+    tSubHeader own;
+    int32_t b = S - 11;
+    for (int32_t i = S; i >= S - 10; --i) {
+        if (i >= 0) {
+            file.SReadSubHeader(i, A);
+        }
+        if (i == S) {
+            own = A;
+        }
+        if (A.bPositionValid) {
+            b = i;
+            break;
+        }
+    }
+    if (atS != nullptr) {
+        *atS = own;
+    }
+    if (found != nullptr) {
+        *found = A;
+    }
+    const auto of = [](const tSubHeader& h) {
+        return SoundingPosition{h.lPositionX, h.lPositionY, h.sngSpeed, h.sngTrack};
+    };
+    if (b == S) {
+        return of(A);
+    }
+    // Forward: the nearest of the ten after it.
+    const int32_t count = file.NumSoundings();
+    tSubHeader B;
+    int32_t j = S + 1;
+    for (; j <= S + 10; ++j) {
+        if (j >= count) {
+            continue;
+        }
+        file.SReadSubHeader(j, B);
+        if (B.bPositionValid) {
+            break;
+        }
+    }
+    if (!A.bPositionValid && B.bPositionValid) {
+        return of(B);
+    }
+    if (A.bPositionValid && !B.bPositionValid) {
+        return of(A);
+    }
+    if (A.bPositionValid && B.bPositionValid) {
+        const double before = j - S;
+        const double after = S - b;
+        const double span = j - b;
+        return SoundingPosition{
+            nearestInt32((A.lPositionX * before + B.lPositionX * after) / span),
+            nearestInt32((A.lPositionY * before + B.lPositionY * after) / span),
+            static_cast<float>((A.sngSpeed * before + B.sngSpeed * after) / span), A.sngTrack};
+    }
+    return std::nullopt;
+}
+
 std::optional<Readout> readoutFor(tSonarFile& file, int32_t S, float D, int32_t positionFormat,
                                   int32_t depthFormat)
 {
@@ -149,67 +211,13 @@ std::optional<Readout> readoutFor(tSonarFile& file, int32_t S, float D, int32_t 
     if (S < 0 || S >= count) {
         return std::nullopt;
     }
-    // Backward: the cursor's sounding, else the nearest of the ten before it with a position.
     tSubHeader A;
     tSubHeader atCursor;
-    int32_t b = S - 11;
-    for (int32_t i = S; i >= S - 10; --i) {
-        if (i >= 0) {
-            file.SReadSubHeader(i, A);
-        }
-        if (i == S) {
-            atCursor = A;
-        }
-        if (A.bPositionValid) {
-            b = i;
-            break;
-        }
-    }
-
-    QString position;
-    bool hasPosition = false;
-    float speed = -1.0f;
-    float track = 0.0f;
-    const auto fromA = [&] {
-        position = FormatPosition(A.lPositionX, A.lPositionY, positionFormat);
-        hasPosition = true;
-        speed = A.sngSpeed;
-        track = A.sngTrack;
-    };
-    if (b == S) {
-        fromA();
-    } else {
-        // Forward: the nearest of the ten after it.
-        tSubHeader B;
-        int32_t j = S + 1;
-        for (; j <= S + 10; ++j) {
-            if (j >= count) {
-                continue;
-            }
-            file.SReadSubHeader(j, B);
-            if (B.bPositionValid) {
-                break;
-            }
-        }
-        if (!A.bPositionValid && B.bPositionValid) {
-            position = FormatPosition(B.lPositionX, B.lPositionY, positionFormat);
-            hasPosition = true;
-            speed = B.sngSpeed;
-            track = B.sngTrack;
-        } else if (A.bPositionValid && !B.bPositionValid) {
-            fromA();
-        } else if (A.bPositionValid && B.bPositionValid) {
-            const double before = j - S;
-            const double after = S - b;
-            const double span = j - b;
-            const int32_t x = nearestInt32((A.lPositionX * before + B.lPositionX * after) / span);
-            const int32_t y = nearestInt32((A.lPositionY * before + B.lPositionY * after) / span);
-            position = FormatPosition(x, y, positionFormat);
-            hasPosition = true;
-            speed = static_cast<float>((A.sngSpeed * before + B.sngSpeed * after) / span);
-            track = A.sngTrack;
-        }
-    }
+    const std::optional<SoundingPosition> at = positionAt(file, S, &atCursor, &A);
+    const bool hasPosition = at.has_value();
+    const QString position = hasPosition ? FormatPosition(at->x, at->y, positionFormat) : QString();
+    const float speed = hasPosition ? at->speed : -1.0f;
+    const float track = hasPosition ? at->track : 0.0f;
 
     Readout readout;
     QString& text = readout.text;

@@ -11,6 +11,7 @@
 namespace brellix {
 
 class tSonarFile;
+class tSubHeader;
 
 // "12.34ft", "1235ft", "3.05m": in metres for a depth format other than 0, "#0.0#" below 1000
 // in the unit shown and "#0" from there, the unit after it without a blank.
@@ -35,6 +36,20 @@ struct Readout
     int32_t width = 0;
     int32_t height = 0;
 };
+
+// Where sounding S was, as its readout says: its own position, else that of the nearest of the
+// ten soundings before it with one, or of the ten after it, interpolated between the two sides
+// when both have one; none when none of the 21 has a position. Speed and track come with it.
+struct SoundingPosition
+{
+    int32_t x = 0; // Mercator metres
+    int32_t y = 0;
+    float speed = 0.0f;
+    float track = 0.0f;
+};
+// atS receives S's own sub-header and found the one the backward search ended on, when given.
+std::optional<SoundingPosition> positionAt(tSonarFile& file, int32_t S, tSubHeader* atS = nullptr,
+                                           tSubHeader* found = nullptr);
 
 // The readout for sounding S of the reader's log with the cursor at depth D feet; empty when S
 // is not a sounding of the log. The position comes from S or the nearest sounding with one
