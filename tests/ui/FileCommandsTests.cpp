@@ -313,4 +313,53 @@ TEST_F(FileCommandsTest, DroppedLogsOpenAsChartsAndADroppedColourFileAsTheUserCo
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Brellix"));
 }
 
+// A log whose soundings all have positions, heading east.
+QString positionedLog(const QString& path, int count)
+{
+    testlog::SlgWriter writer(300);
+    for (int i = 0; i < count; ++i) {
+        testlog::SlgSounding sounding;
+        sounding.header.position = testlog::SlgPosition{7000000, 1000 + 3 * i};
+        sounding.header.timeOffset = 100 * i;
+        sounding.samples.assign(100, 20);
+        writer.add(sounding);
+    }
+    EXPECT_TRUE(writer.save(path.toStdString()));
+    return path;
+}
+
+TEST_F(FileCommandsTest, ExportTrackWritesTheActiveLogsPositionsAsGpxOrKml)
+{
+    frmMain& main = start(positionedLog(filePath(QStringLiteral("east.slg")), 2500));
+    // No extension: GPX, the name completed.
+    answers = {filePath(QStringLiteral("east"))};
+    main.mnuFileExportTrack->trigger();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].kind, FileRequest::Save);
+    EXPECT_TRUE(requests[0].fileName.endsWith(QStringLiteral("east.gpx")));
+    const QByteArray gpx = bytes(filePath(QStringLiteral("east.gpx")));
+    EXPECT_EQ(gpx.count("<trkpt "), 2500);
+    EXPECT_EQ(gpx.count("<trkseg>"), 1);
+    EXPECT_TRUE(main.statusPanel(1)->text().contains(QStringLiteral("2500 points")))
+        << main.statusPanel(1)->text().toStdString();
+
+    answers = {filePath(QStringLiteral("east.KML"))};
+    main.mnuFileExportTrack->trigger();
+    const QByteArray kml = bytes(filePath(QStringLiteral("east.KML")));
+    EXPECT_TRUE(kml.contains("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
+    // A depth placemark every hundred soundings.
+    EXPECT_EQ(kml.count("<Point>"), 25);
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(FileCommandsTest, ALogWithoutPositionsHasNoTrackToExport)
+{
+    frmMain& main = start(writeSlg(QStringLiteral("blind.slg"), 40));
+    answers = {filePath(QStringLiteral("blind.gpx"))};
+    main.mnuFileExportTrack->trigger();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("holds no positions")));
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("blind.gpx"))));
+}
+
 } // namespace

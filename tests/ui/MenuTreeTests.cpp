@@ -152,20 +152,59 @@ TEST_F(MenuTreeTest, EveryItemHasItsCaptionShortcutVisibilityAndInitialCheck)
     }
 }
 
-TEST_F(MenuTreeTest, TheMenuBarHoldsTheItemsInTheOrderOfTheTree)
+// The viewer's own items, beyond the tree above: each with its caption and the item it follows.
+struct AddedRow
 {
-    brellix::frmMain& main = makeMain();
+    const char* name;
+    const char* caption;
+    const char* after;
+};
+const AddedRow kAdditions[] = {
+    {"mnuFileExportTrack", "Export &Track...", "mnuFileProperties"},
+};
+
+QStringList menuBarNames(brellix::frmMain& main)
+{
     QStringList actual;
     for (QAction* top : main.menuBar()->actions()) {
         actual.append(top->objectName());
-        ASSERT_NE(top->menu(), nullptr);
-        collect(*top->menu(), actual);
+        if (top->menu() != nullptr) {
+            collect(*top->menu(), actual);
+        }
+    }
+    return actual;
+}
+
+TEST_F(MenuTreeTest, TheMenuBarHoldsTheItemsInTheOrderOfTheTree)
+{
+    brellix::frmMain& main = makeMain();
+    QStringList actual = menuBarNames(main);
+    for (const AddedRow& added : kAdditions) {
+        actual.removeAll(QLatin1String(added.name));
     }
     QStringList expected;
     for (const MenuRow& row : kMenuTree) {
         expected.append(QLatin1String(row.name));
     }
     EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MenuTreeTest, TheAdditionsFollowTheirItemsAndWaitForAChart)
+{
+    brellix::frmMain& main = makeMain();
+    const QStringList actual = menuBarNames(main);
+    for (const AddedRow& added : kAdditions) {
+        SCOPED_TRACE(added.name);
+        const qsizetype at = actual.indexOf(QLatin1String(added.name));
+        ASSERT_GT(at, 0);
+        EXPECT_EQ(actual[at - 1], QLatin1String(added.after));
+        const QAction* item = main.findChild<QAction*>(QLatin1String(added.name));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), QString::fromLatin1(added.caption));
+        EXPECT_TRUE(item->isVisible());
+        main.SynchronizeMenu();
+        EXPECT_FALSE(item->isEnabled()) << "no chart is open";
+    }
 }
 
 TEST_F(MenuTreeTest, TheStoreDecidesTheChartSettingsCheckAtLoad)

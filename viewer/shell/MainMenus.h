@@ -43,6 +43,8 @@ public:
     QAction* mnuFileBar2 = nullptr;
     QAction* mnuFileConvert = nullptr;
     QAction* mnuFileProperties = nullptr;
+    // The viewer's own additions to the File menu.
+    QAction* mnuFileExportTrack = nullptr;
     QAction* mnuFileBar3 = nullptr;
     QAction* mnuFilePageSetup = nullptr;
     QAction* mnuFilePrintPreview = nullptr;

@@ -15,6 +15,7 @@
 #include "shell/ChartArrangement.h"
 #include "shell/FileCommands.h"
 #include "shell/FileRequest.h"
+#include "shell/TrackExportCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,6 +137,7 @@ void frmMain::createActions()
     command(mnuFileSaveColors, [&files] { files.SaveUserColorFile(true); });
     command(mnuFileConvert, [&files] { files.OutputChartInformation(); });
     command(mnuFileProperties, [&files] { files.Properties(); });
+    command(mnuFileExportTrack, [this] { TrackExportCommand(*this).run(); });
     command(mnuFilePrint, [this] { mnuFilePrint_Click(); });
     command(mnuFilePageSetup, [this] {
         QPageSetupDialog setup(&printer(), this);
