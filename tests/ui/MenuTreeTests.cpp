@@ -158,9 +158,11 @@ struct AddedRow
     const char* name;
     const char* caption;
     const char* after;
+    bool needsChart;
 };
 const AddedRow kAdditions[] = {
-    {"mnuFileExportTrack", "Export &Track...", "mnuFileProperties"},
+    {"mnuFileExportTrack", "Export &Track...", "mnuFileProperties", true},
+    {"mnuViewTrack", "T&rack", "mnuViewUserColorScheme", false},
 };
 
 QStringList menuBarNames(brellix::frmMain& main)
@@ -189,7 +191,7 @@ TEST_F(MenuTreeTest, TheMenuBarHoldsTheItemsInTheOrderOfTheTree)
     EXPECT_EQ(actual, expected);
 }
 
-TEST_F(MenuTreeTest, TheAdditionsFollowTheirItemsAndWaitForAChart)
+TEST_F(MenuTreeTest, TheAdditionsFollowTheirItemsAndThoseForAChartWaitForOne)
 {
     brellix::frmMain& main = makeMain();
     const QStringList actual = menuBarNames(main);
@@ -203,7 +205,7 @@ TEST_F(MenuTreeTest, TheAdditionsFollowTheirItemsAndWaitForAChart)
         EXPECT_EQ(item->text(), QString::fromLatin1(added.caption));
         EXPECT_TRUE(item->isVisible());
         main.SynchronizeMenu();
-        EXPECT_FALSE(item->isEnabled()) << "no chart is open";
+        EXPECT_EQ(item->isEnabled(), !added.needsChart) << "no chart is open";
     }
 }
 

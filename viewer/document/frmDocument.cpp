@@ -568,6 +568,19 @@ void frmDocument::GotoEnd()
     jumpTo(sldSounding->maximum());
 }
 
+void frmDocument::GotoSounding(int32_t sounding)
+{
+    if (hasLog()) {
+        const int32_t shown = lPosition - sldSounding->value();
+        jumpTo(std::clamp(sounding - shown, sldSounding->minimum(), sldSounding->maximum()));
+    }
+}
+
+int32_t frmDocument::currentSounding() const
+{
+    return sldSounding->value();
+}
+
 void frmDocument::jumpTo(int sliderValue)
 {
     setSliderValue(sldSounding, sliderValue);

@@ -99,6 +99,11 @@ public:
     void GotoFilePosition(int64_t Position);
     void GotoStart();
     void GotoEnd();
+    // Moves the chart, as its slider would, so that the sounding is its newest (rightmost) one,
+    // or as near as the log's ends allow; the log's other windows follow.
+    void GotoSounding(int32_t sounding);
+    // The chart's oldest sounding, as its slider says.
+    int32_t currentSounding() const;
 
     // Starts or restarts the progressive full redraw.
     void ResetIdle();

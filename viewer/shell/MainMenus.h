@@ -69,6 +69,8 @@ public:
     QAction* mnuViewStatusBar = nullptr;
     QAction* mnuViewChartSettings = nullptr;
     QAction* mnuViewUserColorScheme = nullptr;
+    // The viewer's own addition to the View menu.
+    QAction* mnuViewTrack = nullptr;
     QAction* mnuViewBar2 = nullptr;
     QAction* mnuViewRefresh = nullptr;
     QAction* mnuViewOptions = nullptr;

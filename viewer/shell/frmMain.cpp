@@ -4,6 +4,7 @@
 #include "dialogs/frmChartOptions.h"
 #include "dialogs/frmOptions.h"
 #include "dialogs/frmTip.h"
+#include "dialogs/frmTrack.h"
 #include "dialogs/frmUserColorScheme.h"
 #include "document/ChartSlider.h"
 #include "document/frmDocument.h"
@@ -163,6 +164,7 @@ void frmMain::createActions()
     command(mnuViewStatusBar, [this] { mnuViewStatusBar_Click(); });
     command(mnuViewChartSettings, [this] { mnuViewChartSettings_Click(); });
     command(mnuViewUserColorScheme, [this] { mnuViewUserColorScheme_Click(); });
+    command(mnuViewTrack, [this] { mnuViewTrack_Click(); });
     command(mnuViewRefresh, [this] { mnuViewRefresh_Click(); });
 
     const auto playState = [this](QAction* item, frmDocument::PlayState state) {
@@ -235,6 +237,16 @@ void frmMain::createToolWindows()
             [this] { showUserColorSchemeWindow(true); });
     connect(m_userColorScheme, &frmUserColorScheme::closedByUser, this,
             [this] { mnuViewUserColorScheme->setChecked(false); });
+    m_track = new frmTrack(this);
+    connect(m_track, &frmTrack::closedByUser, this, [this] { mnuViewTrack->setChecked(false); });
+    // A click on the track moves the active chart, and with it the log's other windows.
+    connect(m_track, &frmTrack::soundingChosen, this, [this](int32_t sounding) {
+        frmDocument* active = ActiveForm();
+        if (active != nullptr && active->SonarFile &&
+            active->SonarFile->GetFilename() == m_track->fileName()) {
+            active->GotoSounding(sounding);
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -484,6 +496,7 @@ void frmMain::SynchronizeMenu()
 
     m_chartOptions->setSonarOptions(ready ? &active->SonarOptions : nullptr);
     m_chartOptions->LoadSettings();
+    followActiveChart();
 
     enableChartItems(ready);
 
@@ -511,6 +524,12 @@ void frmMain::SynchronizeMenu()
 
 void frmMain::SyncFilePosition(tSonarFile& SonarFile, int32_t SoundingNumber)
 {
+    // The track marks the active chart's newest sounding, where the chart is playing.
+    if (const frmDocument* active = ActiveForm();
+        active != nullptr && active->SonarFile.get() == &SonarFile) {
+        m_track->setCurrentSounding(
+            std::min(active->ChartPositionRight(), SonarFile.NumSoundings() - 1));
+    }
     SonarFile.SSeek(SoundingNumber);
     const int64_t address = SonarFile.AddressTell();
     const QString fileName = SonarFile.GetFilename();
@@ -734,6 +753,31 @@ void frmMain::mnuViewChartSettings_Click()
         m_placement.loadChartOptions(*m_chartOptions, *this);
     }
     m_chartOptions->setVisible(show);
+}
+
+void frmMain::mnuViewTrack_Click()
+{
+    const bool show = !mnuViewTrack->isChecked();
+    mnuViewTrack->setChecked(show);
+    m_track->setVisible(show);
+    followActiveChart();
+}
+
+void frmMain::followActiveChart()
+{
+    // A hidden track window reads nothing.
+    const frmDocument* active = ActiveForm();
+    if (!m_track->isVisible() || active == nullptr || !active->bDocumentReady ||
+        !active->SonarFile) {
+        if (m_track->isVisible() && active == nullptr) {
+            m_track->follow(QString(), -1);
+        }
+        return;
+    }
+    m_track->setDepthFormat(applicationState().lDepthFormat);
+    m_track->follow(active->SonarFile->GetFilename(), active->SonarFile->channel());
+    m_track->setCurrentSounding(
+        std::min(active->ChartPositionRight(), active->SonarFile->NumSoundings() - 1));
 }
 
 void frmMain::mnuViewUserColorScheme_Click()

@@ -35,6 +35,7 @@ class SettingsStore;
 class FileCommands;
 struct FileRequest;
 class frmChartOptions;
+class frmTrack;
 class frmUserColorScheme;
 class frmDocument;
 
@@ -73,6 +74,7 @@ public:
     static QString defaultFolder();
 
     frmChartOptions& chartOptions() const { return *m_chartOptions; }
+    frmTrack& trackWindow() const { return *m_track; }
     frmUserColorScheme& userColorSchemeWindow() const { return *m_userColorScheme; }
 
     // Dispatches a toolbar click by the button's key to its menu item's command; an unknown
@@ -156,6 +158,9 @@ private:
     void mnuViewStatusBar_Click();
     void mnuViewChartSettings_Click();
     void mnuViewUserColorScheme_Click();
+    void mnuViewTrack_Click();
+    // Points the track window at the active chart's log and sounding.
+    void followActiveChart();
     void mnuViewOptions_Click();
     void mnuFilePrint_Click();
     void mnuHelpAbout_Click();
@@ -172,6 +177,7 @@ private:
     WindowPlacement m_placement;
     QMdiArea* m_mdiArea = nullptr;
     frmChartOptions* m_chartOptions = nullptr;
+    frmTrack* m_track = nullptr;
     frmUserColorScheme* m_userColorScheme = nullptr;
     QHash<const QAction*, std::function<void()>> m_commands;
     // The chart active at the previous synchronisation; forgotten when it unloads.
