@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Runs the viewer on a virtual X screen with the demo log, lets it play and saves a PNG.
-# Usage: tools/view-demo.sh [-t SECONDS] [-o OUT.png] [-s WIDTHxHEIGHT] [-b BUILD] [LOG]
+# Usage: tools/view-demo.sh [-t SECONDS] [-o OUT.png] [-s WIDTHxHEIGHT] [-b BUILD] [-T] [LOG]
 set -euo pipefail
 
 usage() {
     cat <<'TEXT'
-Usage: tools/view-demo.sh [-t SECONDS] [-o OUT.png] [-s WIDTHxHEIGHT] [-b BUILD] [LOG]
+Usage: tools/view-demo.sh [-t SECONDS] [-o OUT.png] [-s WIDTHxHEIGHT] [-b BUILD] [-T] [LOG]
 Starts BUILD/bin/brellix (BUILD default build) on LOG (default build/demo/demo.sl2) on a virtual X screen through
 tools/screenshot.sh, tiles the chart windows, presses Play (through the Sonar Chart menu, by
 keyboard), lets the log play for SECONDS (default 10) and saves the screen as OUT.png
-(default view-demo.png). The viewer runs on a settings store of its own in a temporary folder,
+(default view-demo.png); -T opens the track window (View > Track) first. The viewer runs on a settings store of its own in a temporary folder,
 with the main window filling the screen; the user's settings are not touched.
 Missing packages (xdotool; those of screenshot.sh) are installed with apt-get.
 Exit status: 0 saved; 1 the viewer, the log or the shot failed; 2 bad arguments.
@@ -21,12 +21,14 @@ seconds=10
 out=view-demo.png
 size=1280x800
 build=$root/build
-while getopts ":t:o:s:b:h" opt; do
+track=0
+while getopts ":t:o:s:b:Th" opt; do
     case $opt in
     t) seconds=$OPTARG ;;
     o) out=$OPTARG ;;
     s) size=$OPTARG ;;
     b) build=$OPTARG ;;
+    T) track=1 ;;
     h) usage; exit 0 ;;
     *) usage >&2; exit 2 ;;
     esac
@@ -93,11 +95,12 @@ INI
 play='
 viewer=$1
 log=$2
+track=$3
 "$viewer" "$log" &
 pid=$!
 trap "kill $pid 2>/dev/null" TERM INT EXIT
 for _ in $(seq 50); do
-    win=$(xdotool search --name "^Brellix$" 2>/dev/null | head -n 1) && [[ -n $win ]] && break
+    win=$(xdotool search --onlyvisible --name "Brellix$" 2>/dev/null | head -n 1) && [[ -n $win ]] && break
     sleep 0.2
 done
 if [[ -n ${win:-} ]]; then
@@ -105,6 +108,11 @@ if [[ -n ${win:-} ]]; then
     xdotool windowfocus --sync "$win" 2>/dev/null || true
     xdotool key --delay 150 alt+w v
     sleep 0.5
+    if [[ $track == 1 ]]; then
+        xdotool key --delay 150 alt+v k
+        sleep 0.5
+        xdotool windowfocus --sync "$win" 2>/dev/null || true
+    fi
     xdotool key --delay 150 alt+s Right Return
 else
     echo "view-demo: the viewer window did not appear" >&2
@@ -114,4 +122,4 @@ wait $pid
 # Three seconds more for start-up, tiling and the key presses.
 delay=$(awk -v s="$seconds" 'BEGIN { print s + 3 }')
 XDG_CONFIG_HOME=$config "$root/tools/screenshot.sh" -d "$delay" \
-    -s "$size" -o "$out" -- bash -c "$play" view-demo "$viewer" "$log"
+    -s "$size" -o "$out" -- bash -c "$play" view-demo "$viewer" "$log" "$track"

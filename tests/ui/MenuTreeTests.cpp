@@ -162,7 +162,7 @@ struct AddedRow
 };
 const AddedRow kAdditions[] = {
     {"mnuFileExportTrack", "Export &Track...", "mnuFileProperties", true},
-    {"mnuViewTrack", "T&rack", "mnuViewUserColorScheme", false},
+    {"mnuViewTrack", "Trac&k", "mnuViewUserColorScheme", false},
 };
 
 QStringList menuBarNames(brellix::frmMain& main)

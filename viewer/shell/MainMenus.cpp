@@ -87,7 +87,7 @@ const MenuRow kMenuRows[] = {
      &M::mnuViewChartSettings},
     {1, "mnuViewUserColorScheme", "&User Color Scheme", "", true, kOff, kAlways,
      &M::mnuViewUserColorScheme},
-    {1, "mnuViewTrack", "T&rack", "", true, kOff, kAlways, &M::mnuViewTrack},
+    {1, "mnuViewTrack", "Trac&k", "", true, kOff, kAlways, &M::mnuViewTrack},
     {1, "mnuViewBar2", "-", "", true, kNone, kAlways, &M::mnuViewBar2},
     {1, "mnuViewRefresh", "&Refresh", "", true, kNone, kAlways, &M::mnuViewRefresh},
     {1, "mnuViewOptions", "&Options...", "", true, kNone, kAlways, &M::mnuViewOptions},

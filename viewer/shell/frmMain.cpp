@@ -759,6 +759,13 @@ void frmMain::mnuViewTrack_Click()
 {
     const bool show = !mnuViewTrack->isChecked();
     mnuViewTrack->setChecked(show);
+    if (show && !m_trackPlaced) {
+        // First shown in the main window's lower right corner, over the charts' ends.
+        const QRect frame = geometry();
+        m_track->move(frame.right() - m_track->width() - 24,
+                      frame.bottom() - m_track->height() - 48);
+        m_trackPlaced = true;
+    }
     m_track->setVisible(show);
     followActiveChart();
 }

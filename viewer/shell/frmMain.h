@@ -191,6 +191,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     int m_newDocumentCount = 0;
     bool m_chartOptionsPlaced = false;
+    bool m_trackPlaced = false;
     bool m_editorPlaced = false;
     QString m_fileDialogFolder;
     bool m_showChartOptionsOnShow = false;
