@@ -3,9 +3,11 @@
 #include "ShellTestSupport.h"
 
 #include "BuildFolder.h"
+#include "dialogs/frmExportImage.h"
 #include "dialogs/frmProperties.h"
 #include "dialogs/frmUserColorScheme.h"
 #include "platform/ApplicationState.h"
+#include "render/RgbColor.h"
 #include "shell/FileCommands.h"
 #include "shell/FileRequest.h"
 
@@ -16,12 +18,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QUrl>
 
+#include <set>
 #include <vector>
 
 #include <sys/stat.h>
@@ -360,6 +366,64 @@ TEST_F(FileCommandsTest, ALogWithoutPositionsHasNoTrackToExport)
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_TRUE(m_messages[0].text.contains(QStringLiteral("holds no positions")));
     EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("blind.gpx"))));
+}
+
+// Answers the image dialog with a range, a height and a width (0: a column a sounding).
+void answerImageDialog(frmMain& main, int from, int to, int height, int width, bool lines)
+{
+    main.setDialogHandler([=](QDialog& dialog) {
+        auto& image = dynamic_cast<brellix::frmExportImage&>(dialog);
+        image.spnFrom->setValue(from);
+        image.spnTo->setValue(to);
+        image.spnHeight->setValue(height);
+        image.spnWidth->setValue(width);
+        image.chkDepthLines->setChecked(lines);
+        image.accept();
+    });
+}
+
+TEST_F(FileCommandsTest, ExportChartImageDrawsTheRangeInTheChartsColours)
+{
+    frmMain& main = start(writeSlg(QStringLiteral("lake.slg"), 400));
+    brellix::frmDocument& chart = *main.ActiveForm();
+    std::set<QRgb> palette;
+    for (int16_t i = 0; i < 256; ++i) {
+        palette.insert(brellix::toQColor(chart.Chart.Bitmap().bitmapColor(i)).rgb());
+    }
+
+    answerImageDialog(main, 10, 210, 300, 0, false);
+    answers = {filePath(QStringLiteral("lake-part"))};
+    main.mnuFileExportImage->trigger();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].fileName.endsWith(QStringLiteral("lake-10-210.png")))
+        << requests[0].fileName.toStdString();
+    QImageReader reader(filePath(QStringLiteral("lake-part.png")));
+    EXPECT_EQ(reader.format(), QByteArray("png"));
+    const QImage image = reader.read();
+    ASSERT_EQ(image.size(), QSize(200, 300));
+    // The chart alone: no inset, no footer, only its palette's colours.
+    int foreign = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            foreign += palette.count(image.pixel(x, y)) == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(foreign, 0);
+    EXPECT_TRUE(main.statusPanel(1)->text().contains(QStringLiteral("200 x 300")));
+
+    // Resampled to a width of its own, with depth lines and without.
+    answerImageDialog(main, 0, 400, 120, 50, true);
+    answers = {filePath(QStringLiteral("lined.png"))};
+    main.mnuFileExportImage->trigger();
+    answerImageDialog(main, 0, 400, 120, 50, false);
+    answers = {filePath(QStringLiteral("plain.png"))};
+    main.mnuFileExportImage->trigger();
+    const QImage lined(filePath(QStringLiteral("lined.png")));
+    const QImage plain(filePath(QStringLiteral("plain.png")));
+    ASSERT_EQ(lined.size(), QSize(50, 120));
+    ASSERT_EQ(plain.size(), QSize(50, 120));
+    EXPECT_NE(lined, plain);
+    EXPECT_TRUE(m_messages.empty());
 }
 
 } // namespace

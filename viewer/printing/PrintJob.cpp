@@ -116,8 +116,8 @@ bool PrintJob::run(QPaintDevice& device, const QRect& printable, const Progress&
     }
     const int dpiX = device.logicalDpiX();
     const int dpiY = device.logicalDpiY();
-    const int insetX = twipsToDevice(kInsetTwips, dpiX);
-    const int insetY = twipsToDevice(kInsetTwips, dpiY);
+    const int insetX = m_settings.pageDecoration ? twipsToDevice(kInsetTwips, dpiX) : 0;
+    const int insetY = m_settings.pageDecoration ? twipsToDevice(kInsetTwips, dpiY) : 0;
     const QRect chartArea(printable.left() + insetX, printable.top() + insetY,
                           std::max(1, width - 2 * insetX), std::max(1, height - 2 * insetY));
 
@@ -213,11 +213,13 @@ bool PrintJob::run(QPaintDevice& device, const QRect& printable, const Progress&
         }
     }
 
-    const QFont footer = pointFont(painter.font(), kFooterPoints);
-    painter.setFont(footer);
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(0, 0, width, QFontMetrics(footer, &device).height()),
-                     Qt::AlignRight | Qt::AlignTop, footerText());
+    if (m_settings.pageDecoration) {
+        const QFont footer = pointFont(painter.font(), kFooterPoints);
+        painter.setFont(footer);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(0, 0, width, QFontMetrics(footer, &device).height()),
+                         Qt::AlignRight | Qt::AlignTop, footerText());
+    }
     return painter.end();
 }
 

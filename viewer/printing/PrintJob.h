@@ -36,6 +36,8 @@ public:
         int32_t to = 0;
         bool depthLines = true;
         bool soundingNumbers = false;
+        // The page's inset and footer; an exported image is the chart alone.
+        bool pageDecoration = true;
     };
 
     // Called between batches of columns with the share done (0 to 1); false stops the job.

@@ -45,6 +45,7 @@ public:
     QAction* mnuFileProperties = nullptr;
     // The viewer's own additions to the File menu.
     QAction* mnuFileExportTrack = nullptr;
+    QAction* mnuFileExportImage = nullptr;
     QAction* mnuFileBar3 = nullptr;
     QAction* mnuFilePageSetup = nullptr;
     QAction* mnuFilePrintPreview = nullptr;

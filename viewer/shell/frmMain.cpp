@@ -14,6 +14,7 @@
 #include "printing/frmPrintOptions.h"
 #include "render/UserPaletteText.h"
 #include "shell/ChartArrangement.h"
+#include "shell/ChartImageExportCommand.h"
 #include "shell/FileCommands.h"
 #include "shell/FileRequest.h"
 #include "shell/TrackExportCommand.h"
@@ -139,6 +140,7 @@ void frmMain::createActions()
     command(mnuFileConvert, [&files] { files.OutputChartInformation(); });
     command(mnuFileProperties, [&files] { files.Properties(); });
     command(mnuFileExportTrack, [this] { TrackExportCommand(*this).run(); });
+    command(mnuFileExportImage, [this] { ChartImageExportCommand(*this).run(); });
     command(mnuFilePrint, [this] { mnuFilePrint_Click(); });
     command(mnuFilePageSetup, [this] {
         QPageSetupDialog setup(&printer(), this);
