@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
 // Written out in pieces: a 4 GB log's track is tens of megabytes of text.
-constexpr qsizetype kChunk = 256 * 1024;
+constexpr qsizetype kChunk = qsizetype{256} * 1024;
 
 QByteArray number(double value, int decimals)
 {
