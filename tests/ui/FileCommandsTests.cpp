@@ -375,8 +375,8 @@ void answerImageDialog(frmMain& main, int from, int to, int height, int width, b
         auto& image = dynamic_cast<brellix::frmExportImage&>(dialog);
         image.spnFrom->setValue(from);
         image.spnTo->setValue(to);
-        image.spnHeight->setValue(height);
-        image.spnWidth->setValue(width);
+        image.spnDepthPixels->setValue(height);
+        image.spnSoundingPixels->setValue(width);
         image.chkDepthLines->setChecked(lines);
         image.accept();
     });
@@ -424,6 +424,16 @@ TEST_F(FileCommandsTest, ExportChartImageDrawsTheRangeInTheChartsColours)
     ASSERT_EQ(plain.size(), QSize(50, 120));
     EXPECT_NE(lined, plain);
     EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(FileCommandsTest, ASideLookingChartsImageRunsItsSoundingsDown)
+{
+    frmMain& main = start(writeSl2(QStringLiteral("side.sl2"), {3}, 300));
+    ASSERT_TRUE(main.ActiveForm()->horizontal());
+    answerImageDialog(main, 0, 250, 200, 0, true);
+    answers = {filePath(QStringLiteral("side.png"))};
+    main.mnuFileExportImage->trigger();
+    EXPECT_EQ(QImage(filePath(QStringLiteral("side.png"))).size(), QSize(200, 250));
 }
 
 } // namespace

@@ -162,7 +162,7 @@ struct AddedRow
 };
 const AddedRow kAdditions[] = {
     {"mnuFileExportTrack", "Export &Track...", "mnuFileProperties", true},
-    {"mnuFileExportImage", "Export Chart &Image...", "mnuFileExportTrack", true},
+    {"mnuFileExportImage", "Export Chart Ima&ge...", "mnuFileExportTrack", true},
     {"mnuViewTrack", "Trac&k", "mnuViewUserColorScheme", false},
 };
 

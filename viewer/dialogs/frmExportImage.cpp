@@ -22,20 +22,20 @@ frmExportImage::frmExportImage(int32_t soundings, int32_t from, int32_t to, QWid
     spnTo = new QSpinBox(this);
     spnTo->setRange(1, last);
     spnTo->setValue(std::clamp(to, 1, last));
-    spnHeight = new QSpinBox(this);
-    spnHeight->setRange(16, kMaxHeight);
-    spnHeight->setValue(600);
-    spnHeight->setSuffix(QStringLiteral(" pixels"));
-    spnWidth = new QSpinBox(this);
-    spnWidth->setRange(0, kMaxWidth);
-    spnWidth->setSpecialValueText(QStringLiteral("one column a sounding"));
-    spnWidth->setSuffix(QStringLiteral(" pixels"));
+    spnDepthPixels = new QSpinBox(this);
+    spnDepthPixels->setRange(16, kMaxDepthPixels);
+    spnDepthPixels->setValue(600);
+    spnDepthPixels->setSuffix(QStringLiteral(" pixels"));
+    spnSoundingPixels = new QSpinBox(this);
+    spnSoundingPixels->setRange(0, kMaxSoundingPixels);
+    spnSoundingPixels->setSpecialValueText(QStringLiteral("one a sounding"));
+    spnSoundingPixels->setSuffix(QStringLiteral(" pixels"));
     chkDepthLines = new QCheckBox(QStringLiteral("Depth lines"), this);
     chkDepthLines->setChecked(true);
     form->addRow(QStringLiteral("From sounding:"), spnFrom);
     form->addRow(QStringLiteral("To sounding:"), spnTo);
-    form->addRow(QStringLiteral("Height:"), spnHeight);
-    form->addRow(QStringLiteral("Width:"), spnWidth);
+    form->addRow(QStringLiteral("Depth:"), spnDepthPixels);
+    form->addRow(QStringLiteral("Soundings:"), spnSoundingPixels);
     form->addRow(chkDepthLines);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -53,15 +53,16 @@ int32_t frmExportImage::to() const
     return spnTo->value();
 }
 
-int32_t frmExportImage::imageHeight() const
+int32_t frmExportImage::depthPixels() const
 {
-    return spnHeight->value();
+    return spnDepthPixels->value();
 }
 
-int32_t frmExportImage::imageWidth() const
+int32_t frmExportImage::soundingPixels() const
 {
-    const int32_t columns = std::max(to() - from(), 1);
-    return std::min(spnWidth->value() > 0 ? spnWidth->value() : columns, kMaxWidth);
+    const int32_t lines = std::max(to() - from(), 1);
+    return std::min(spnSoundingPixels->value() > 0 ? spnSoundingPixels->value() : lines,
+                    kMaxSoundingPixels);
 }
 
 bool frmExportImage::depthLines() const

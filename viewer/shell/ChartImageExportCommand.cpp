@@ -77,13 +77,16 @@ void ChartImageExportCommand::run()
     progress.setWindowTitle(QStringLiteral("Export Chart Image"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const QImage image =
-        render(*chart, dialog.from(), dialog.to(), dialog.imageWidth(), dialog.imageHeight(),
-               dialog.depthLines(), [&progress](double done) {
-                   progress.setValue(static_cast<int>(done * 1000));
-                   QCoreApplication::processEvents();
-                   return !progress.wasCanceled();
-               });
+    // A side-looking chart runs its soundings down and its depth across, as on the screen.
+    const bool sideways = chart->horizontal();
+    const QImage image = render(*chart, dialog.from(), dialog.to(),
+                                sideways ? dialog.depthPixels() : dialog.soundingPixels(),
+                                sideways ? dialog.soundingPixels() : dialog.depthPixels(),
+                                dialog.depthLines(), [&progress](double done) {
+                                    progress.setValue(static_cast<int>(done * 1000));
+                                    QCoreApplication::processEvents();
+                                    return !progress.wasCanceled();
+                                });
     if (image.isNull()) {
         m_main.statusPanel(1)->setText(progress.wasCanceled()
                                            ? QStringLiteral("Chart image export cancelled")

@@ -1,6 +1,7 @@
 // File > Export Chart Image...: soundings of the active chart drawn into a PNG file through the
-// printing road (one column a sounding, or resampled to a chosen width), under a progress dialog
-// that cancels; the file is written beside its name and renamed into place when complete.
+// printing road (one line a sounding, or resampled to a chosen size), under a progress dialog
+// that cancels; the file is written beside its name and renamed into place when complete. The
+// soundings run across a down-looking chart's image and down a side-looking one's.
 #pragma once
 
 #include <QImage>

@@ -57,7 +57,7 @@ const MenuRow kMenuRows[] = {
     {1, "mnuFileConvert", "Output Chart Information", "", true, kNone, kAlways, &M::mnuFileConvert},
     {1, "mnuFileProperties", "Propert&ies", "", true, kNone, kChart, &M::mnuFileProperties},
     {1, "mnuFileExportTrack", "Export &Track...", "", true, kNone, kChart, &M::mnuFileExportTrack},
-    {1, "mnuFileExportImage", "Export Chart &Image...", "", true, kNone, kChart,
+    {1, "mnuFileExportImage", "Export Chart Ima&ge...", "", true, kNone, kChart,
      &M::mnuFileExportImage},
     {1, "mnuFileBar3", "-", "", false, kNone, kAlways, &M::mnuFileBar3},
     {1, "mnuFilePageSetup", "Page Set&up...", "", false, kNone, kAlways, &M::mnuFilePageSetup},
