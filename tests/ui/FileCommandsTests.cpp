@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -349,12 +350,37 @@ TEST_F(FileCommandsTest, ExportTrackWritesTheActiveLogsPositionsAsGpxOrKml)
     EXPECT_TRUE(main.statusPanel(1)->text().contains(QStringLiteral("2500 points")))
         << main.statusPanel(1)->text().toStdString();
 
+    // KML asks how often a depth placemark goes in: every hundred soundings unless told.
+    const auto placemarksEvery = [&main](std::optional<int> every) {
+        main.setDialogHandler([every](QDialog& dialog) {
+            auto* spin = dialog.findChild<QSpinBox*>(QStringLiteral("spnPlacemarkEvery"));
+            ASSERT_NE(spin, nullptr);
+            if (!every) {
+                dialog.reject();
+                return;
+            }
+            if (*every >= 0) {
+                spin->setValue(*every);
+            }
+            dialog.accept();
+        });
+    };
+    placemarksEvery(-1);
     answers = {filePath(QStringLiteral("east.KML"))};
     main.mnuFileExportTrack->trigger();
     const QByteArray kml = bytes(filePath(QStringLiteral("east.KML")));
     EXPECT_TRUE(kml.contains("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
-    // A depth placemark every hundred soundings.
     EXPECT_EQ(kml.count("<Point>"), 25);
+    placemarksEvery(0);
+    answers = {filePath(QStringLiteral("bare.kml"))};
+    main.mnuFileExportTrack->trigger();
+    EXPECT_EQ(bytes(filePath(QStringLiteral("bare.kml"))).count("<Point>"), 0);
+    EXPECT_EQ(bytes(filePath(QStringLiteral("bare.kml"))).count("<LineString>"), 1);
+    // Cancelled at the question, nothing is written.
+    placemarksEvery(std::nullopt);
+    answers = {filePath(QStringLiteral("never.kml"))};
+    main.mnuFileExportTrack->trigger();
+    EXPECT_FALSE(QFile::exists(filePath(QStringLiteral("never.kml"))));
     EXPECT_TRUE(m_messages.empty());
 }
 

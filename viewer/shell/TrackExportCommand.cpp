@@ -8,10 +8,13 @@
 #include "track/TrackReader.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QLabel>
 #include <QProgressDialog>
+#include <QSpinBox>
 
 namespace brellix {
 
@@ -48,6 +51,30 @@ void TrackExportCommand::run()
     }
     const TrackFileWriter::Format format =
         suffix == QLatin1String("kml") ? TrackFileWriter::Kml : TrackFileWriter::Gpx;
+    int32_t placemarkEvery = 0;
+    if (format == TrackFileWriter::Kml) {
+        // KML carries depth placemarks if the user wants them, as often as asked.
+        QDialog ask(&m_main);
+        ask.setObjectName(QStringLiteral("frmKmlPlacemarks"));
+        ask.setWindowTitle(QStringLiteral("Export Track"));
+        auto* form = new QFormLayout(&ask);
+        auto* every = new QSpinBox(&ask);
+        every->setObjectName(QStringLiteral("spnPlacemarkEvery"));
+        every->setRange(0, 1000000);
+        every->setValue(kPlacemarkEvery);
+        every->setSpecialValueText(QStringLiteral("none"));
+        every->setSuffix(QStringLiteral(" soundings"));
+        form->addRow(QStringLiteral("A depth placemark every:"), every);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &ask);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &ask, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &ask, &QDialog::reject);
+        form->addRow(buttons);
+        m_main.showDialog(ask);
+        if (ask.result() != QDialog::Accepted) {
+            return;
+        }
+        placemarkEvery = every->value();
+    }
 
     TrackReader reader;
     if (!reader.open(logPath, chart->SonarFile->channel(), 1)) {
@@ -85,7 +112,7 @@ void TrackExportCommand::run()
     if (stamp.isValid() && stamp.date().year() > 1000) {
         writer.recordingStart = stamp;
     }
-    writer.placemarkEvery = kPlacemarkEvery;
+    writer.placemarkEvery = placemarkEvery;
     writer.progress = [&progress](size_t written) {
         progress.setValue(static_cast<int>(written));
         QCoreApplication::processEvents();

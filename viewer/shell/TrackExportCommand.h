@@ -14,11 +14,11 @@ public:
     // The main window must outlive the command.
     explicit TrackExportCommand(frmMain& main) : m_main(main) {}
 
-    // Asks for the file (.gpx, or .kml for KML) and exports; says so in the status bar, or in
-    // a message when the export failed.
+    // Asks for the file (.gpx, or .kml for KML, then how often a depth placemark goes in) and
+    // exports; says so in the status bar, or in a message when the export failed.
     void run();
 
-    // KML placemarks with the depth: one every so many soundings.
+    // KML placemarks with the depth: one every so many soundings unless the user says else.
     static constexpr int32_t kPlacemarkEvery = 100;
 
 private:
