@@ -122,4 +122,24 @@ TEST_F(TrackWindow, ALogWithoutPositionsShowsNoTrack)
     EXPECT_FALSE(track.map().nearest(QPointF(200, 150), 1000).has_value());
 }
 
+TEST_F(TrackWindow, ItFollowsTheLogOfWhicheverChartIsActive)
+{
+    const QString bay = positionedSl2(QStringLiteral("bay.sl2"), 400);
+    const QString cove = writeSl2(QStringLiteral("cove.sl2"), {0}, 60);
+    brellix::frmMain& main = startMain(bay);
+    main.mnuViewTrack->trigger();
+    brellix::frmTrack& track = main.trackWindow();
+    EXPECT_EQ(track.fileName(), bay);
+    ASSERT_NE(main.openChart(cove), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(track.fileName(), cove);
+    EXPECT_TRUE(track.windowTitle().endsWith(QStringLiteral("cove.sl2")));
+    // The last chart closed, it shows no log.
+    while (main.ActiveForm() != nullptr) {
+        main.ActiveForm()->parentWidget()->close();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(track.fileName().isEmpty());
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "readout/ChartReadout.h"
 #include "track/TrackFileWriter.h"
+#include "track/TrackMap.h"
 #include "track/TrackReader.h"
 
 #include <QDir>
@@ -245,6 +246,66 @@ TEST_F(Track, ACancelledOrFailedExportLeavesTheEarlierFile)
     EXPECT_FALSE(writer.write(path(QStringLiteral("no/folder/x.gpx")), TrackFileWriter::Kml,
                               reader.segments()));
     EXPECT_TRUE(writer.error().contains(QStringLiteral("could not be written")));
+}
+
+brellix::TrackPoint mapPoint(int32_t sounding, int32_t x, int32_t y, float depth)
+{
+    brellix::TrackPoint p;
+    p.sounding = sounding;
+    p.position = {x, y, 0.0f, 0.0f};
+    p.latitude = brellix::LatitudeFromY(y);
+    p.longitude = brellix::LongitudeFromX(x);
+    p.depthValid = depth > 0;
+    p.depth = depth;
+    return p;
+}
+
+TEST(TrackMapTest, NorthUpOneScaleNearestPointsAndAScaleBarInTheUsersUnits)
+{
+    // 2000 m east, 1000 m north, at the equator where a Mercator metre is a metre.
+    const std::vector<brellix::TrackSegment> segments = {
+        {mapPoint(0, 0, 0, 10.0f), mapPoint(10, 2000, 0, 30.0f)}, {mapPoint(20, 2000, 1000, 0.0f)}};
+    brellix::TrackMap map;
+    map.setSegments(&segments);
+    map.fit(QRectF(0, 0, 440, 440), 20);
+    const QPointF start = map.toView(segments[0][0].position);
+    const QPointF east = map.toView(segments[0][1].position);
+    const QPointF north = map.toView(segments[1][0].position);
+    // North is up, east is right, and one metre is as long both ways.
+    EXPECT_DOUBLE_EQ(start.y(), east.y());
+    EXPECT_GT(east.x(), start.x());
+    EXPECT_LT(north.y(), east.y());
+    EXPECT_NEAR(east.x() - start.x(), 2 * (east.y() - north.y()), 1e-9);
+    EXPECT_NEAR(east.x() - start.x(), 400.0, 1e-9) << "the wider side fills the view";
+    EXPECT_NEAR(map.metresPerPixel(), 5.0, 1e-6 * 5.0 + 1e-6);
+
+    EXPECT_EQ(map.nearest(east + QPointF(3, 3), 8)->sounding, 10);
+    EXPECT_FALSE(map.nearest(east + QPointF(30, 30), 8).has_value());
+    EXPECT_EQ(map.pointFor(15)->sounding, 10) << "the sampled point before it";
+    EXPECT_EQ(map.pointFor(25)->sounding, 20);
+    EXPECT_FALSE(map.pointFor(-1).has_value());
+
+    // Depth colours run from the shallowest to the deepest; no depth is grey.
+    EXPECT_EQ(map.shallowest(), 10.0);
+    EXPECT_EQ(map.deepest(), 30.0);
+    EXPECT_EQ(map.depthColor(segments[0][0]), brellix::TrackMap::rampColor(0.0));
+    EXPECT_EQ(map.depthColor(segments[0][1]), brellix::TrackMap::rampColor(1.0));
+    EXPECT_EQ(map.depthColor(segments[1][0]), QColor(150, 150, 150));
+
+    // 150 pixels are 750 m: "500 m" metric, "2000 ft" otherwise; 410 pixels 2050 m: 2 km, 1 mi.
+    EXPECT_EQ(map.scaleBar(150, true).label, QStringLiteral("500 m"));
+    EXPECT_NEAR(map.scaleBar(150, true).pixels, 100.0, 1e-3);
+    EXPECT_EQ(map.scaleBar(150, false).label, QStringLiteral("2000 ft"));
+    EXPECT_EQ(map.scaleBar(410, true).label, QStringLiteral("2 km"));
+    EXPECT_EQ(map.scaleBar(410, false).label, QStringLiteral("1 mi"));
+    EXPECT_NEAR(map.scaleBar(410, false).pixels, 1609.344 / 5.0, 1e-3);
+
+    // Away from the equator Mercator metres stretch: the ground per pixel shrinks with them.
+    const std::vector<brellix::TrackSegment> north60 = {
+        {mapPoint(0, 0, 8390000, 5.0f), mapPoint(1, 2000, 8390000, 5.0f)}};
+    map.setSegments(&north60);
+    map.fit(QRectF(0, 0, 440, 440), 20);
+    EXPECT_NEAR(map.metresPerPixel(), 5.0 * std::cos(north60[0][0].latitude * M_PI / 180.0), 1e-6);
 }
 
 } // namespace
