@@ -142,4 +142,24 @@ TEST_F(TrackWindow, ItFollowsTheLogOfWhicheverChartIsActive)
     EXPECT_TRUE(track.fileName().isEmpty());
 }
 
+TEST_F(TrackWindow, AHiddenTrackWindowStopsReadingAndGoesOnWhenShown)
+{
+    brellix::frmMain& main = startMain(positionedSl2(QStringLiteral("long.sl2"), 3000));
+    main.mnuViewTrack->trigger();
+    brellix::frmTrack& track = main.trackWindow();
+    ASSERT_TRUE(track.reading());
+    main.mnuViewTrack->trigger();
+    EXPECT_FALSE(track.isVisible());
+    EXPECT_FALSE(track.reading());
+    const int32_t stoppedAt = track.reader()->nextSounding();
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(track.reader()->nextSounding(), stoppedAt);
+    main.mnuViewTrack->trigger();
+    waitUntilRead(track);
+    EXPECT_TRUE(track.finished());
+    EXPECT_EQ(track.reader()->pointCount(), 2999u);
+}
+
 } // namespace

@@ -215,6 +215,20 @@ void frmTrack::mousePressEvent(QMouseEvent* event)
     }
 }
 
+void frmTrack::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_timer.stop();
+}
+
+void frmTrack::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!finished()) {
+        m_timer.start();
+    }
+}
+
 void frmTrack::closeEvent(QCloseEvent* event)
 {
     event->accept();

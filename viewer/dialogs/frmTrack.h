@@ -36,7 +36,9 @@ public:
     void setCurrentSounding(int32_t sounding);
     int32_t currentSounding() const { return m_current; }
 
+    // Whether positions are still being read (paused while the window is hidden).
     bool reading() const { return m_timer.isActive(); }
+    bool finished() const { return m_reader == nullptr || m_reader->atEnd(); }
     const TrackReader* reader() const { return m_reader.get(); }
     const TrackMap& map() const { return m_map; }
     // Depth and distance units: feet and miles for depth format 0, metres otherwise.
@@ -53,6 +55,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Hidden, it reads nothing; shown again, it reads on where it stopped.
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void readSlice();
