@@ -87,7 +87,7 @@ TEST_F(Track, PointsAreWhereTheReadoutSaysAndLongGapsSplitTheTrack)
     // A gap of 5 soundings is bridged by the readout's interpolation; one of 30 is not.
     const QString log = trip(120, course(120, {{20, 25}, {60, 90}}));
     TrackReader reader;
-    ASSERT_TRUE(reader.open(log, 0, 1));
+    ASSERT_TRUE(reader.open(log, 0));
     while (reader.readSlice(7)) {
     }
     ASSERT_EQ(reader.segments().size(), 2u);
@@ -125,7 +125,7 @@ TEST_F(Track, ASampledTrackKeepsItsEndsAndANoPositionLogHasNoTrack)
 {
     const QString log = trip(101, course(101, {}));
     TrackReader sampled;
-    ASSERT_TRUE(sampled.open(log, 0, TrackReader::stepFor(101, 10)));
+    ASSERT_TRUE(sampled.open(log, 0, 10));
     while (sampled.readSlice(3)) {
     }
     const std::vector<brellix::TrackPoint> points = flat(sampled);
@@ -138,10 +138,10 @@ TEST_F(Track, ASampledTrackKeepsItsEndsAndANoPositionLogHasNoTrack)
     EXPECT_EQ(TrackReader::stepFor(5, 10), 1);
 
     TrackReader none;
-    ASSERT_TRUE(none.open(trip(40, {}), 0, 1));
+    ASSERT_TRUE(none.open(trip(40, {}), 0));
     EXPECT_FALSE(none.readSlice(1000));
     EXPECT_TRUE(none.segments().empty());
-    EXPECT_FALSE(none.open(path(QStringLiteral("missing.slg")), 0, 1));
+    EXPECT_FALSE(none.open(path(QStringLiteral("missing.slg")), 0));
 }
 
 TEST_F(Track, ExportedGpxAndKmlReadBackInMapTools)
@@ -156,7 +156,7 @@ TEST_F(Track, ExportedGpxAndKmlReadBackInMapTools)
         GTEST_SKIP() << "gpsbabel or python3 missing: scripts/install-deps.sh installs them";
     }
     TrackReader reader;
-    ASSERT_TRUE(reader.open(trip(300, course(300, {{100, 150}})), 0, 1));
+    ASSERT_TRUE(reader.open(trip(300, course(300, {{100, 150}})), 0));
     while (reader.readSlice(64)) {
     }
     ASSERT_EQ(reader.segments().size(), 2u);
@@ -221,7 +221,7 @@ TEST_F(Track, ExportedGpxAndKmlReadBackInMapTools)
 TEST_F(Track, ACancelledOrFailedExportLeavesTheEarlierFile)
 {
     TrackReader reader;
-    ASSERT_TRUE(reader.open(trip(9000, course(9000, {})), 0, 1));
+    ASSERT_TRUE(reader.open(trip(9000, course(9000, {})), 0));
     while (reader.readSlice(1000)) {
     }
     const QString gpx = path(QStringLiteral("kept.gpx"));

@@ -45,14 +45,10 @@ void frmTrack::follow(const QString& fileName, int32_t channel)
     m_map.setSegments(nullptr);
     if (!fileName.isEmpty()) {
         auto reader = std::make_unique<TrackReader>();
-        // Sampled by a count taken from a first open; the reader then opens for good.
-        if (reader->open(fileName, channel, 1)) {
-            const int32_t step = TrackReader::stepFor(reader->soundings(), kMaxPoints);
-            if (step == 1 || reader->open(fileName, channel, step)) {
-                m_reader = std::move(reader);
-                m_map.setSegments(&m_reader->segments());
-                m_timer.start();
-            }
+        if (reader->open(fileName, channel, kMaxPoints)) {
+            m_reader = std::move(reader);
+            m_map.setSegments(&m_reader->segments());
+            m_timer.start();
         }
     }
     setWindowTitle(fileName.isEmpty()
@@ -104,12 +100,9 @@ QString frmTrack::describe(const TrackPoint& point) const
     if (point.depthValid) {
         text += QStringLiteral("\nDepth: ") + FormatDepth(point.depth, m_depthFormat);
     }
-    if (point.timeValid) {
-        const int32_t seconds = point.timeOffset / 1000;
-        text += QStringLiteral("\nTime: %1:%2:%3")
-                    .arg(seconds / 3600)
-                    .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-                    .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (point.timeValid && m_reader) {
+        text += QStringLiteral("\nTime: ") +
+                soundingTimeText(m_reader->file().FileTimeStamp, point.timeOffset);
     }
     if (point.temperatureValid) {
         text += m_depthFormat == 0

@@ -58,11 +58,16 @@ QString metresLine(const char* axis, int32_t value)
            QString::number(magnitude);
 }
 
-// The time of a sounding: on the clock when the log's time stamp is a real date, else the
-// time since the recording began.
-QString timeText(const QDateTime& stamp, int32_t offsetMs)
+} // namespace
+
+bool isClockStamp(const QDateTime& stamp)
 {
-    if (stamp.isValid() && stamp.date().year() > 1000) {
+    return stamp.isValid() && stamp.date().year() > 1000;
+}
+
+QString soundingTimeText(const QDateTime& stamp, int32_t offsetMs)
+{
+    if (isClockStamp(stamp)) {
         const QDateTime t = stamp.addMSecs(offsetMs);
         const QLocale locale;
         // The long time format without a time zone, which the sounding's offset does not have.
@@ -84,8 +89,6 @@ QString timeText(const QDateTime& stamp, int32_t offsetMs)
     return text + QString::number(seconds, 'g', QLocale::FloatingPointShortest) +
            QStringLiteral(" sec.");
 }
-
-} // namespace
 
 QString FormatDepth(double dblDepth, int32_t depthFormat)
 {
@@ -243,7 +246,7 @@ std::optional<Readout> readoutFor(tSonarFile& file, int32_t S, float D, int32_t 
                 QLatin1Char('F');
     }
     if (atCursor.bTimeValid) {
-        text += kCrLf + timeText(file.FileTimeStamp, atCursor.lTimeOffset);
+        text += kCrLf + soundingTimeText(file.FileTimeStamp, atCursor.lTimeOffset);
     }
     const bool sl2 = file.Version() > 1;
     if (sl2) {

@@ -3,6 +3,7 @@
 // window. Depths are in feet, positions in the sub-header's Mercator metres.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -25,6 +26,12 @@ double LongitudeFromX(int32_t lPositionX);
 // minutes), 2 (degrees, minutes and seconds) or 3 (Mercator metres). Empty at latitude 90 or
 // longitude 180 and beyond; a longitude below -180 shows as -180.
 QString FormatPosition(int32_t lPositionX, int32_t lPositionY, int32_t positionFormat);
+
+// Whether a log's time stamp is a real date, so that its soundings' offsets tell clock times.
+bool isClockStamp(const QDateTime& stamp);
+// The time of a sounding: on the clock when the log's time stamp is a real date, else the
+// time since the recording began.
+QString soundingTimeText(const QDateTime& stamp, int32_t offsetMs);
 
 // The name of an SL2 frequency code; the code and " illegal" from 11 on.
 QString frequencyText(uint8_t code);

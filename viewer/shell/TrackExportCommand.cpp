@@ -1,7 +1,7 @@
 #include "shell/TrackExportCommand.h"
 
 #include "document/frmDocument.h"
-#include "logs/LogFileNames.h"
+#include "readout/ChartReadout.h"
 #include "shell/FileRequest.h"
 #include "shell/frmMain.h"
 #include "track/TrackFileWriter.h"
@@ -77,7 +77,7 @@ void TrackExportCommand::run()
     }
 
     TrackReader reader;
-    if (!reader.open(logPath, chart->SonarFile->channel(), 1)) {
+    if (!reader.open(logPath, chart->SonarFile->channel())) {
         m_main.showMessage(QStringLiteral("Unable to export the track of %1.\n\n%2")
                                .arg(QDir::toNativeSeparators(logPath), reader.openError()),
                            QMessageBox::Warning);
@@ -108,9 +108,8 @@ void TrackExportCommand::run()
     TrackFileWriter writer;
     writer.name = log.fileName();
     // The readout's clock: the log's time stamp where it is a real date.
-    const QDateTime stamp = reader.file().FileTimeStamp;
-    if (stamp.isValid() && stamp.date().year() > 1000) {
-        writer.recordingStart = stamp;
+    if (isClockStamp(reader.file().FileTimeStamp)) {
+        writer.recordingStart = reader.file().FileTimeStamp;
     }
     writer.placemarkEvery = placemarkEvery;
     writer.progress = [&progress](size_t written) {

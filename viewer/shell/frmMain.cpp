@@ -529,8 +529,7 @@ void frmMain::SyncFilePosition(tSonarFile& SonarFile, int32_t SoundingNumber)
     // The track marks the active chart's newest sounding, where the chart is playing.
     if (const frmDocument* active = ActiveForm();
         active != nullptr && active->SonarFile.get() == &SonarFile) {
-        m_track->setCurrentSounding(
-            std::min(active->ChartPositionRight(), SonarFile.NumSoundings() - 1));
+        m_track->setCurrentSounding(active->ChartPositionRight());
     }
     SonarFile.SSeek(SoundingNumber);
     const int64_t address = SonarFile.AddressTell();
@@ -785,8 +784,7 @@ void frmMain::followActiveChart()
     }
     m_track->setDepthFormat(applicationState().lDepthFormat);
     m_track->follow(active->SonarFile->GetFilename(), active->SonarFile->channel());
-    m_track->setCurrentSounding(
-        std::min(active->ChartPositionRight(), active->SonarFile->NumSoundings() - 1));
+    m_track->setCurrentSounding(active->ChartPositionRight());
 }
 
 void frmMain::mnuViewUserColorScheme_Click()

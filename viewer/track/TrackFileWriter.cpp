@@ -8,7 +8,6 @@ namespace brellix {
 
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048;
 // Written out in pieces: a 4 GB log's track is tens of megabytes of text.
 constexpr qsizetype kChunk = qsizetype{256} * 1024;
 

@@ -8,7 +8,6 @@ namespace brellix {
 
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048;
 constexpr double kMetresPerMile = 1609.344;
 constexpr double kDegree = 0.017453292519943295;
 

@@ -9,6 +9,9 @@
 
 namespace brellix {
 
+// Depths are kept in feet, as the logs hold them; the map and the files speak metres too.
+inline constexpr double kMetresPerFoot = 0.3048;
+
 struct TrackPoint
 {
     int32_t sounding = 0;

@@ -4,14 +4,15 @@
 
 namespace brellix {
 
-bool TrackReader::open(const QString& fileName, int32_t channel, int32_t step)
+bool TrackReader::open(const QString& fileName, int32_t channel, int32_t maxPoints)
 {
-    m_step = std::max(step, 1);
     m_next = 0;
     m_segmentOpen = false;
     m_points = 0;
     m_segments.clear();
-    return m_file.SOpen(fileName, channel);
+    const bool opened = m_file.SOpen(fileName, channel);
+    m_step = opened ? stepFor(m_file.NumSoundings(), maxPoints) : 1;
+    return opened;
 }
 
 int32_t TrackReader::stepFor(int32_t soundings, int32_t maxPoints)

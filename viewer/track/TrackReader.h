@@ -17,8 +17,9 @@ namespace brellix {
 class TrackReader
 {
 public:
-    // Opens fileName's channel; false, with openError(), when the reader cannot.
-    bool open(const QString& fileName, int32_t channel, int32_t step);
+    // Opens fileName's channel to read every sounding, or for maxPoints above 0 every step-th
+    // one so that about maxPoints are read; false, with openError(), when the reader cannot.
+    bool open(const QString& fileName, int32_t channel, int32_t maxPoints = 0);
     QString openError() const { return m_file.openError(); }
 
     // The step that keeps a log of soundings within about maxPoints points.
@@ -34,6 +35,7 @@ public:
     const std::vector<TrackSegment>& segments() const { return m_segments; }
     size_t pointCount() const { return m_points; }
     tSonarFile& file() { return m_file; }
+    const tSonarFile& file() const { return m_file; }
 
     // The point of sounding S, read now; none when S has no position.
     static std::optional<TrackPoint> pointAt(tSonarFile& file, int32_t S);
