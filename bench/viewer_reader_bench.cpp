@@ -149,18 +149,28 @@ void BM_Open(benchmark::State& state)
 }
 BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
 
-// One iteration: a seek to a random sounding and a read of it at 1000 pixels.
+// One iteration: a seek to a random sounding and a read of it at 1000 pixels; with the
+// argument 1 on the log's chain map, as the viewer seeks once the map is made.
 void BM_RandomSeekRead(benchmark::State& state)
 {
     tSonarFile file;
     if (!openLog(state, file)) {
         return;
     }
+    const bool mapped = state.range(0) != 0;
+    if (mapped) {
+        file.startChainIndex();
+        if (!file.waitForChainIndex()) {
+            state.SkipWithError("the log got no chain map");
+            return;
+        }
+    }
     std::mt19937 random(7);
     std::uniform_int_distribution<int32_t> sounding(0, file.NumSoundings() - 1);
     std::vector<uint8_t> column;
     uint64_t seekReads = 0;
     uint64_t seekBytes = 0;
+    uint64_t allReads = 0;
     uint64_t worstReads = 0;
     int64_t seeks = 0;
     for (auto _ : state) {
@@ -173,13 +183,35 @@ void BM_RandomSeekRead(benchmark::State& state)
         ++seeks;
         tSubHeader header = pixelWindow();
         file.SRead(header, column, false);
+        allReads += file.readCount();
         benchmark::DoNotOptimize(column.data());
     }
-    state.counters["heads_per_seek"] = static_cast<double>(seekReads) / static_cast<double>(seeks);
-    state.counters["bytes_per_seek"] = static_cast<double>(seekBytes) / static_cast<double>(seeks);
+    const auto perSeek = [seeks](uint64_t total) {
+        return static_cast<double>(total) / static_cast<double>(seeks);
+    };
+    state.counters["heads_per_seek"] = perSeek(seekReads);
+    state.counters["bytes_per_seek"] = perSeek(seekBytes);
+    state.counters["reads_seek_read"] = perSeek(allReads);
     state.counters["worst_heads"] = static_cast<double>(worstReads);
 }
-BENCHMARK(BM_RandomSeekRead)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RandomSeekRead)->Arg(0)->Arg(1)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+// Making the chain map: the whole log read once, on the calling thread here.
+void BM_ChainIndex(benchmark::State& state)
+{
+    tSonarFile file;
+    if (!openLog(state, file)) {
+        return;
+    }
+    for (auto _ : state) {
+        tSonarFile mapped;
+        mapped.SOpen(logPath(), kChannel);
+        mapped.startChainIndex();
+        benchmark::DoNotOptimize(mapped.waitForChainIndex());
+    }
+    state.counters["file_MB"] = static_cast<double>(file.lFileSize) / (1 << 20);
+}
+BENCHMARK(BM_ChainIndex)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Playback: each sounding is sought (the next one, a near step) and read in turn.
 void BM_ConsecutiveReads(benchmark::State& state)

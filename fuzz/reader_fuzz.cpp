@@ -1,6 +1,8 @@
 // Arbitrary bytes as a sonar log for the viewer's reader: opened on every channel it offers,
 // then a short run of seeks and reads in both directions, sub-headers alone and address seeks,
-// with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here).
+// with the real library found beside the build (BRELLIX_BIN_DIR, or ../bin from here). An SL2
+// log the chain map accepts is also sought on the map, which must land where the file's
+// search lands, every sounding from two starts.
 #include "BuildLibrary.h"
 #include "InputFile.h"
 #include "logs/tSonarFile.h"
@@ -56,6 +58,35 @@ void exercise(tSonarFile& file)
     readAt(file, file.STell(), false);
 }
 
+// Aborts when a seek on the chain map lands anywhere else than the same seek on the file.
+void compareWithMap(const QString& path, int channel)
+{
+    tSonarFile onFile;
+    tSonarFile mapped;
+    if (!onFile.SOpen(path, channel) || !mapped.SOpen(path, channel)) {
+        return;
+    }
+    mapped.startChainIndex();
+    if (!mapped.waitForChainIndex()) {
+        return;
+    }
+    const int32_t count = std::min(onFile.NumSoundings(), 400);
+    for (int32_t n = 0; n < count; ++n) {
+        for (int32_t start : {0, onFile.NumSoundings() - 1 - n}) {
+            onFile.SSeek(start);
+            mapped.SSeek(start);
+            onFile.SSeek(n);
+            mapped.SSeek(n);
+            if (onFile.AddressTell() != mapped.AddressTell()) {
+                std::fprintf(stderr, "channel %d from %d to %d: file %lld, map %lld\n", channel,
+                             start, n, static_cast<long long>(onFile.AddressTell()),
+                             static_cast<long long>(mapped.AddressTell()));
+                std::abort();
+            }
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
@@ -75,6 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         }
         exercise(file);
+        if (file.Version() == 2) {
+            compareWithMap(path, channel);
+        }
         // SLG logs read the same on every channel.
         if (file.Version() != 2) {
             break;

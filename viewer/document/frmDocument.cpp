@@ -103,9 +103,20 @@ bool frmDocument::OpenFile(const QString& strNewFileName, int32_t Channel)
     const bool ok = SonarFile->SOpen(strFileName, Channel);
 
     if (Channel == 0 && SonarFile->Version() > 1) {
+        // One map of the packet chain, made in the background, serves every channel's reader.
+        const tSonarFile* mapped = ok ? SonarFile.get() : nullptr;
+        if (mapped) {
+            SonarFile->startChainIndex();
+        }
         for (int32_t further = 1; further <= 5; ++further) {
             auto document = std::make_unique<frmDocument>(m_host);
             if (document->OpenFile(strFileName, further)) {
+                if (mapped) {
+                    document->SonarFile->shareChainIndex(*mapped);
+                } else {
+                    document->SonarFile->startChainIndex();
+                    mapped = document->SonarFile.get();
+                }
                 m_host.showDocument(std::move(document));
             } else {
                 document->unload();

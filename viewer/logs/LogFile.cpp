@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brellix {
@@ -76,6 +77,18 @@ int64_t LogFile::readAt(int64_t address, uint8_t* destination, int64_t length)
 bool LogFile::readExactAt(int64_t address, uint8_t* destination, int64_t length)
 {
     return readAt(address, destination, length) == length;
+}
+
+LogFile::Stamp LogFile::stamp() const
+{
+    struct stat status = {};
+    if (!m_file.isOpen() || ::fstat(m_file.handle(), &status) != 0) {
+        return {};
+    }
+    constexpr int64_t kNsPerSecond = 1000000000;
+    return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+            static_cast<int64_t>(status.st_size),
+            static_cast<int64_t>(status.st_mtim.tv_sec) * kNsPerSecond + status.st_mtim.tv_nsec};
 }
 
 void LogFile::resetCounters()

@@ -22,6 +22,19 @@ public:
     // The file length when it was opened.
     int64_t size() const { return m_size; }
 
+    // What tells one state of a file's bytes from another: the file itself, its length and
+    // the time its bytes last changed, as the system reports them now.
+    struct Stamp
+    {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        int64_t size = -1;
+        int64_t modifiedNs = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    // The open file's stamp; a default one when no file is open or the system cannot say.
+    Stamp stamp() const;
+
     // Reads up to length bytes at address into destination: the count read (short at the end
     // of the file, 0 beyond it), or -1 on a read error or a negative address.
     int64_t readAt(int64_t address, uint8_t* destination, int64_t length);

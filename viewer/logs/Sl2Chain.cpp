@@ -50,6 +50,46 @@ void Sl2Chain::reset(int64_t fileSize, int16_t headerLength)
     m_window.clear();
     m_windowStart = 0;
     m_headBytes = 0;
+    m_indexer.reset();
+}
+
+const Sl2ChainIndex* Sl2Chain::usableIndex() const
+{
+    const Sl2ChainIndex* index = m_indexer ? m_indexer->index() : nullptr;
+    if (!index || index->headerLength() != m_headerLength || index->stamp().size != m_fileSize) {
+        return nullptr;
+    }
+    for (int i = 0; i < kChannels; ++i) {
+        if (index->newestComplete(i) != m_newestAddress[i]) {
+            return nullptr;
+        }
+    }
+    // Rewritten, grown or cut since it was mapped: the file answers from now on.
+    return m_file.stamp() == index->stamp() ? index : nullptr;
+}
+
+Sl2Chain::PacketNear Sl2Chain::findInIndex(const Sl2ChainIndex& index, int channel, int64_t address)
+{
+    // The map holds every word of the log that equals its own address and opens a head the
+    // search accepts: the first of them in the search window decides, as it does on the file.
+    const int64_t start = std::max<int64_t>(roundDownTo4(address), m_headerLength);
+    if (start >= m_fileSize) {
+        return {};
+    }
+    const int64_t windowEnd = std::min<int64_t>(start + kSearchBytes, m_fileSize);
+    const int64_t last =
+        std::min<int64_t>(start + 4 * int64_t{kSearchCandidates - 1}, windowEnd - 4);
+    const int64_t candidate = index.firstPacketIn(start, last);
+    if (candidate < 0) {
+        return {};
+    }
+    const int64_t e = index.channelPacketAt(channel, candidate);
+    if (e == 0) {
+        m_position = m_headerLength;
+        return {0, candidate};
+    }
+    m_position = e;
+    return {e, candidate};
 }
 
 int32_t Sl2Chain::soundings(int channel) const
@@ -352,6 +392,15 @@ void Sl2Chain::bisect(int64_t n, int channel, bool known, int64_t a, int64_t fou
         lowSequence = a;
     }
 
+    // The same search either way: on a mapped log each probe and head comes from the map.
+    const Sl2ChainIndex* index = usableIndex();
+    const auto packetNear = [&](int64_t address) {
+        return index ? findInIndex(*index, channel, address) : FindPacketNear(channel, address);
+    };
+    const auto headAt = [&](int64_t address, Sl2PacketHead& head) {
+        return index ? index->head(address, head) : readHead(address, head);
+    };
+
     for (int pass = 0; pass < kMaxBisectionPasses; ++pass) {
         if (highAddress <= lowAddress || lowSequence == n || lowSequence == highSequence) {
             break;
@@ -359,7 +408,7 @@ void Sl2Chain::bisect(int64_t n, int channel, bool known, int64_t a, int64_t fou
         const int64_t before[4] = {lowAddress, lowSequence, highAddress, highSequence};
         const auto mid = static_cast<int64_t>(roundHalfEven(static_cast<double>(lowAddress) / 2 +
                                                             static_cast<double>(highAddress) / 2));
-        const int64_t r = FindPacketNear(channel, mid).address;
+        const int64_t r = packetNear(mid).address;
         if (r == 0) {
             lowAddress = mid;
             if (mid > highAddress) {
@@ -367,7 +416,7 @@ void Sl2Chain::bisect(int64_t n, int channel, bool known, int64_t a, int64_t fou
             }
         } else {
             Sl2PacketHead head;
-            if (!readHead(r, head)) {
+            if (!headAt(r, head)) {
                 break;
             }
             const int64_t t = head.sequence;
@@ -389,7 +438,7 @@ void Sl2Chain::bisect(int64_t n, int channel, bool known, int64_t a, int64_t fou
                     // The packet found is the low bound itself: walk to the channel's next one.
                     for (int64_t b = lowAddress; b < highAddress;) {
                         Sl2PacketHead next;
-                        if (!readHead(b, next) || next.thisAddress != b ||
+                        if (!headAt(b, next) || next.thisAddress != b ||
                             next.packetSize < Sl2ColumnHeader::kSize) {
                             break;
                         }

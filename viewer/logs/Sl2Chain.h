@@ -8,10 +8,12 @@
 #pragma once
 
 #include "logs/LogFile.h"
+#include "logs/Sl2ChainIndexer.h"
 #include "logs/Sl2PacketHead.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace brellix {
@@ -38,9 +40,16 @@ public:
     // Works on file and position, both the reader's; both must outlive the chain.
     Sl2Chain(LogFile& file, int64_t& position);
 
-    // Forgets every channel and the search window, for a log of fileSize bytes whose packets
-    // start after headerLength bytes.
+    // Forgets every channel, the search window and the chain map, for a log of fileSize bytes
+    // whose packets start after headerLength bytes.
     void reset(int64_t fileSize, int16_t headerLength);
+
+    // Lets the bisection take its answers from the indexer's map once it is made, for as long
+    // as the file is the one mapped and the map agrees with the count made when opening.
+    void setIndexer(std::shared_ptr<Sl2ChainIndexer> indexer) { m_indexer = std::move(indexer); }
+    const std::shared_ptr<Sl2ChainIndexer>& indexer() const { return m_indexer; }
+    // The map the next bisection would use; null when it would search the file.
+    const Sl2ChainIndex* usableIndex() const;
 
     // Walks from a packet found near the end of the log to the last complete packet and notes
     // each channel's newest packet there. Channels without one keep no soundings.
@@ -77,6 +86,8 @@ private:
     // it lies there.
     bool readHead(int64_t address, Sl2PacketHead& head);
     bool readWord(int64_t address, uint32_t& word);
+    // FindPacketNear's answer from the map, where the file would give the same.
+    PacketNear findInIndex(const Sl2ChainIndex& index, int channel, int64_t address);
 
     LogFile& m_file;
     int64_t& m_position;
@@ -91,6 +102,7 @@ private:
     std::array<uint8_t, Sl2PacketHead::kSize> m_head{};
     int64_t m_headAddress = 0;
     int64_t m_headBytes = 0;
+    std::shared_ptr<Sl2ChainIndexer> m_indexer;
 };
 
 } // namespace brellix

@@ -200,6 +200,33 @@ void tSonarFile::SSeek(int32_t sounding)
     m_currentSounding = n;
 }
 
+void tSonarFile::startChainIndex()
+{
+    if (!m_file.isOpen() || m_format != LogFormat::Sl2 || m_chain.indexer()) {
+        return;
+    }
+    m_chain.setIndexer(
+        std::make_shared<Sl2ChainIndexer>(m_fileName, m_headerLength, m_file.stamp()));
+}
+
+void tSonarFile::shareChainIndex(const tSonarFile& other)
+{
+    const std::shared_ptr<Sl2ChainIndexer>& indexer = other.m_chain.indexer();
+    if (&other == this || !indexer || !m_file.isOpen() || m_format != LogFormat::Sl2 ||
+        m_headerLength != other.m_headerLength || indexer->stamp() != m_file.stamp()) {
+        return;
+    }
+    m_chain.setIndexer(indexer);
+}
+
+bool tSonarFile::waitForChainIndex()
+{
+    if (m_chain.indexer()) {
+        m_chain.indexer()->wait();
+    }
+    return chainIndexed();
+}
+
 void tSonarFile::AdvanceSounding()
 {
     ++m_currentSounding;

@@ -91,6 +91,16 @@ public:
     uint64_t readCount() const { return m_file.readCount(); }
     uint64_t bytesRead() const { return m_file.bytesRead(); }
     void resetReadCounters() { m_file.resetCounters(); }
+    // SL2 only: starts mapping the log's packet chain beside the reading, so that once the map
+    // is made far seeks cost a read or two instead of some thirty; the seeks' results stay the
+    // same. Nothing for a log the map cannot stand for (a damaged one, say).
+    void startChainIndex();
+    // Takes the chain map another reader of the same file has started, instead of a second.
+    void shareChainIndex(const tSonarFile& other);
+    // Waits until the map is made; true when seeks now use it.
+    bool waitForChainIndex();
+    bool chainIndexed() const { return m_chain.usableIndex() != nullptr; }
+
     // Breaks reads of the log as a test chooses (see LogFile); kept across opens.
     void setReadFault(LogFile::ReadFault fault) { m_file.setReadFault(std::move(fault)); }
 
