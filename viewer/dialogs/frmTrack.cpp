@@ -32,7 +32,7 @@ frmTrack::frmTrack(QWidget* owner) : QWidget(owner, Qt::Tool)
 
 frmTrack::~frmTrack() = default;
 
-void frmTrack::follow(const QString& fileName, int32_t channel)
+void frmTrack::follow(const QString& fileName, int32_t channel, const tSonarFile* mapOf)
 {
     if (fileName == m_fileName && channel == m_channel) {
         return;
@@ -45,7 +45,7 @@ void frmTrack::follow(const QString& fileName, int32_t channel)
     m_map.setSegments(nullptr);
     if (!fileName.isEmpty()) {
         auto reader = std::make_unique<TrackReader>();
-        if (reader->open(fileName, channel, kMaxPoints)) {
+        if (reader->open(fileName, channel, kMaxPoints, mapOf)) {
             m_reader = std::move(reader);
             m_map.setSegments(&m_reader->segments());
             m_timer.start();

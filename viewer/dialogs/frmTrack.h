@@ -29,8 +29,8 @@ public:
     ~frmTrack() override;
 
     // Shows the track of the log's channel, reading it anew when it is another log than the
-    // one shown; an empty name shows none.
-    void follow(const QString& fileName, int32_t channel);
+    // one shown; an empty name shows none. mapOf, a reader of the log, lends its chain map.
+    void follow(const QString& fileName, int32_t channel, const tSonarFile* mapOf = nullptr);
     QString fileName() const { return m_fileName; }
     // Moves the marker to the sounding; negative hides it.
     void setCurrentSounding(int32_t sounding);

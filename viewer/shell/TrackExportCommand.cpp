@@ -77,7 +77,7 @@ void TrackExportCommand::run()
     }
 
     TrackReader reader;
-    if (!reader.open(logPath, chart->SonarFile->channel())) {
+    if (!reader.open(logPath, chart->SonarFile->channel(), 0, chart->SonarFile.get())) {
         m_main.showMessage(QStringLiteral("Unable to export the track of %1.\n\n%2")
                                .arg(QDir::toNativeSeparators(logPath), reader.openError()),
                            QMessageBox::Warning);

@@ -783,7 +783,8 @@ void frmMain::followActiveChart()
         return;
     }
     m_track->setDepthFormat(applicationState().lDepthFormat);
-    m_track->follow(active->SonarFile->GetFilename(), active->SonarFile->channel());
+    m_track->follow(active->SonarFile->GetFilename(), active->SonarFile->channel(),
+                    active->SonarFile.get());
     m_track->setCurrentSounding(active->ChartPositionRight());
 }
 

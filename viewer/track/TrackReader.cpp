@@ -4,13 +4,17 @@
 
 namespace brellix {
 
-bool TrackReader::open(const QString& fileName, int32_t channel, int32_t maxPoints)
+bool TrackReader::open(const QString& fileName, int32_t channel, int32_t maxPoints,
+                       const tSonarFile* mapOf)
 {
     m_next = 0;
     m_segmentOpen = false;
     m_points = 0;
     m_segments.clear();
     const bool opened = m_file.SOpen(fileName, channel);
+    if (opened && mapOf != nullptr) {
+        m_file.shareChainIndex(*mapOf);
+    }
     m_step = opened ? stepFor(m_file.NumSoundings(), maxPoints) : 1;
     return opened;
 }

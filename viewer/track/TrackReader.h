@@ -19,7 +19,9 @@ class TrackReader
 public:
     // Opens fileName's channel to read every sounding, or for maxPoints above 0 every step-th
     // one so that about maxPoints are read; false, with openError(), when the reader cannot.
-    bool open(const QString& fileName, int32_t channel, int32_t maxPoints = 0);
+    // Given another reader of the log, its chain map serves this one's far steps too.
+    bool open(const QString& fileName, int32_t channel, int32_t maxPoints = 0,
+              const tSonarFile* mapOf = nullptr);
     QString openError() const { return m_file.openError(); }
 
     // The step that keeps a log of soundings within about maxPoints points.
