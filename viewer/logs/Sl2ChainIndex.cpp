@@ -153,8 +153,9 @@ std::unique_ptr<const Sl2ChainIndex> Sl2ChainIndex::build(const QString& path, i
         // register, and look closer only at a run that holds one.
         using Lanes = uint32_t __attribute__((vector_size(16)));
         constexpr int kRun = 16;
+        constexpr int64_t kRunBytes = int64_t{4} * kRun;
         int64_t address = std::max<int64_t>(start, headerLength);
-        for (; address + 4 * kRun <= end; address += 4 * kRun) {
+        for (; address + kRunBytes <= end; address += kRunBytes) {
             Lanes words[kRun / 4];
             std::memcpy(words, data + (address - start), sizeof words);
             const auto first = static_cast<uint32_t>(address);
@@ -165,7 +166,7 @@ std::unique_ptr<const Sl2ChainIndex> Sl2ChainIndex::build(const QString& path, i
                 expected += 16;
             }
             if ((equal[0] | equal[1] | equal[2] | equal[3]) != 0 &&
-                !visitFrom(address, address + 4 * kRun)) {
+                !visitFrom(address, address + kRunBytes)) {
                 return {};
             }
         }
