@@ -1,5 +1,6 @@
 #include "Sl2ChainIndexer.h"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@ Sl2ChainIndexer::Sl2ChainIndexer(const QString& path, int16_t headerLength,
         // On Linux a thread's nice value is its own.
         ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kBackgroundNice);
         m_index = Sl2ChainIndex::build(path, headerLength, m_stamp, m_cancel);
+        // The map's lists grew by doubling: give back the pages their earlier copies held.
+        ::malloc_trim(0);
         m_finished.store(true, std::memory_order_release);
     });
 }
