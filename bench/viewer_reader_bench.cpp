@@ -216,7 +216,7 @@ void BM_RandomSeekRead(benchmark::State& state)
 }
 BENCHMARK(BM_RandomSeekRead)->Arg(0)->Arg(1)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
-// Making the chain map: the whole log read once, on the calling thread here.
+// Making the chain map: the whole log read once by the indexer's thread, waited for.
 void BM_ChainIndex(benchmark::State& state)
 {
     tSonarFile file;

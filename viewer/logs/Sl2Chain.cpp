@@ -17,7 +17,6 @@ constexpr int kSearchBytes = 5004;
 constexpr int kSearchCandidates = 1250;
 constexpr int kSearchMaxPacketSize = 5000;
 constexpr int kOpenSearchBack = 5000;
-constexpr int kLastChannelCode = 11;
 
 constexpr int kNearAhead = 3;
 constexpr int kNearAheadReads = 8;
@@ -244,12 +243,7 @@ Sl2Chain::PacketNear Sl2Chain::FindPacketNear(int channel, int64_t address)
         if (!readHead(candidate, head)) {
             continue;
         }
-        if (head.channel > kLastChannelCode || head.packetSize % 4 != 0 ||
-            head.packetSize >= kSearchMaxPacketSize) {
-            continue;
-        }
-        if (std::any_of(std::begin(head.lastChannelAddress), std::end(head.lastChannelAddress),
-                        [candidate](uint32_t entry) { return entry > candidate; })) {
+        if (!head.searchable(candidate)) {
             continue;
         }
 

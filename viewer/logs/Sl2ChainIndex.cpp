@@ -11,21 +11,9 @@ namespace brellix {
 
 namespace {
 
-// The searches accept a head only with these (FindPacketNear's rules).
-constexpr uint16_t kLastChannelCode = 11;
-constexpr uint16_t kMaxSearchedPacketSize = 5000;
-
 // Read a megabyte at a time, with a head's worth more so that a head starting in one block
 // is whole in it.
 constexpr int64_t kBlock = int64_t{1} << 20;
-
-bool searchesAccept(const Sl2PacketHead& head, int64_t address)
-{
-    return head.channel <= kLastChannelCode && head.packetSize % 4 == 0 &&
-           head.packetSize < kMaxSearchedPacketSize &&
-           std::all_of(std::begin(head.lastChannelAddress), std::end(head.lastChannelAddress),
-                       [address](uint32_t entry) { return entry <= address; });
-}
 
 } // namespace
 
@@ -53,7 +41,7 @@ public:
             return true;
         }
         const Sl2PacketHead head = Sl2PacketHead::parse(bytes);
-        const bool accepted = searchesAccept(head, address);
+        const bool accepted = head.searchable(address);
         if (!onChain) {
             return !accepted;
         }
@@ -80,7 +68,6 @@ public:
         return true;
     }
 
-    Sl2ChainIndex* index() { return m_index.get(); }
     std::unique_ptr<Sl2ChainIndex> take() { return std::move(m_index); }
 
 private:
@@ -184,15 +171,6 @@ std::unique_ptr<const Sl2ChainIndex> Sl2ChainIndex::build(const QString& path, i
     index->m_stamp = stamp;
     index->m_headerLength = headerLength;
     return index;
-}
-
-size_t Sl2ChainIndex::packets() const
-{
-    size_t count = 0;
-    for (const auto& addresses : m_addresses) {
-        count += addresses.size();
-    }
-    return count;
 }
 
 int64_t Sl2ChainIndex::firstPacketIn(int64_t from, int64_t last) const

@@ -9,7 +9,7 @@
 // own address and opens a head the searches would accept. Any other log gets no map and is
 // searched on the file as always.
 //
-// Four bytes a packet: 6 MB for a 4 GB log.
+// Four bytes a packet: 7.7 MB for the 1.9 million packets of a 4 GB log.
 #pragma once
 
 #include "logs/LogFile.h"
@@ -41,7 +41,6 @@ public:
     // The file the map was made of.
     const LogFile::Stamp& stamp() const { return m_stamp; }
     int16_t headerLength() const { return m_headerLength; }
-    size_t packets() const;
 
     // The first packet at or after from and at or before last; -1 when none lies there.
     int64_t firstPacketIn(int64_t from, int64_t last) const;

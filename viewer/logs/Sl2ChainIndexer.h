@@ -30,7 +30,6 @@ public:
     {
         return m_finished.load(std::memory_order_acquire) ? m_index.get() : nullptr;
     }
-    bool finished() const { return m_finished.load(std::memory_order_acquire); }
     // Waits until the mapping has finished; from the thread that made the indexer.
     void wait();
 

@@ -2,6 +2,9 @@
 
 #include "common/LittleEndian.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace brellix {
 
 Sl2PacketHead Sl2PacketHead::parse(const uint8_t* bytes)
@@ -17,6 +20,15 @@ Sl2PacketHead Sl2PacketHead::parse(const uint8_t* bytes)
     head.rangeCells = readU16(bytes + 34);
     head.sequence = readU32(bytes + 36);
     return head;
+}
+
+bool Sl2PacketHead::searchable(int64_t address) const
+{
+    constexpr uint16_t kLastChannelCode = 11;
+    constexpr uint16_t kMaxPacketSize = 5000;
+    return channel <= kLastChannelCode && packetSize % 4 == 0 && packetSize < kMaxPacketSize &&
+           std::all_of(std::begin(lastChannelAddress), std::end(lastChannelAddress),
+                       [address](uint32_t entry) { return entry <= address; });
 }
 
 } // namespace brellix

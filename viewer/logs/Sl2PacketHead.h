@@ -19,6 +19,10 @@ struct Sl2PacketHead
 
     // bytes holds at least kSize bytes.
     static Sl2PacketHead parse(const uint8_t* bytes);
+
+    // Whether the searches for a packet accept this head, read at address: a channel code of
+    // 0 to 11, a size that is a multiple of 4 and below 5000, no last-channel entry beyond it.
+    bool searchable(int64_t address) const;
 };
 
 } // namespace brellix
